@@ -1,0 +1,133 @@
+// Reset, normalisation and the derived values of the parameter set.
+#include "app/param_set.h"
+
+#include <cmath>
+
+#include "sensors/sensor_range.h"
+
+namespace vorta::app {
+namespace {
+
+constexpr std::array<std::string_view, 16> kUnitNames = {
+    " ", "V", "mV", "A", "mA", "Ohm", "kOhm", "K", "\xC2\xB0" "C", "%", "kg", "m3/h", " ", " ", " ", " "};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A sensor whose range is fixed by the catalogue, not by a user characteristic.
+bool HasFixedLimits(const TSensorCode& c) {
+  if (c.Typ == 15) return false;
+  if ((c.Typ == 5 || (c.Typ >= 16 && c.Typ <= 20)) && c.Lin > 1) return false;
+  return true;
+}
+
+}  // namespace
+
+void SetText(std::string& field, std::string_view text, std::size_t capacity) {
+  field.assign(text.substr(0, capacity));
+}
+
+void TParamSet::New() {
+  Code.Typ = 20;
+  Code.Tryb = 1;
+  Code.Lin = 2;
+  P.MinInput = P.MaxInput = 0.0;
+  P.FiltrLimit = P.FiltrZakres = P.FiltrCzas = 0;
+  P.Burnout = 0;
+  P.Siec = 50;
+  P.Jednostki = 10;
+  Device.clear();
+  serial.clear();
+  data.clear();
+  kod.clear();
+  ogolne.clear();
+  TableLoaded = false;
+}
+
+void TParamSet::Normalise() {
+  if (Code.Typ < 1 || Code.Typ > 20) Code.Typ = 20;
+  // An invalid mode becomes 1 ("not set"), the value a read gives for an unknown mode: 0 has no text.
+  if (Code.Tryb < 1 || Code.Tryb > 11) Code.Tryb = 1;
+  if (Code.Lin != 1 && Code.Lin != 2 && Code.Lin != 4 && Code.Lin != 8) Code.Lin = 0;
+  if (HasFixedLimits(Code)) {
+    const double lo = sensors::SensorLo(Code.Typ), hi = sensors::SensorHi(Code.Typ);
+    if (!(P.MinInput >= lo && P.MinInput <= hi)) P.MinInput = lo;
+    if (!(P.MaxInput >= lo && P.MaxInput <= hi)) P.MaxInput = hi;
+    if (!(P.MinInput < P.MaxInput)) {
+      P.MinInput = lo;
+      P.MaxInput = hi;
+    }
+  }
+  if (!(P.RoomT >= -0.0001 && P.RoomT <= 50.0001)) P.RoomT = 25.0;
+  if (!(P.ZeroReg >= -1.99991 && P.ZeroReg <= 1.99991)) P.ZeroReg = 0.0;
+  if (!(P.GainReg >= -1.99991 && P.GainReg <= 1.99991)) P.GainReg = 0.0;
+  if (P.FiltrZakres < 0 || P.FiltrZakres > 250) P.FiltrZakres = 0;
+  if (P.FiltrLimit < 0 || P.FiltrLimit > 100) P.FiltrLimit = 0;
+  // The time constant keeps every value the editor accepts for the model (250 device counts).
+  if (P.FiltrCzas < 0 || P.FiltrCzas > MaxFiltrCzas(TimeStep())) P.FiltrCzas = 0;
+  if (P.Burnout < 0 || P.Burnout > 2) P.Burnout = 0;
+  if (P.Siec != 50 && P.Siec != 60) P.Siec = 50;
+  // Every unit of the table is kept; an index outside it becomes the blank unit.
+  if (P.Jednostki < 0 || P.Jednostki > 15) P.Jednostki = 0;
+}
+
+bool TParamSet::NeedsTable() const {
+  if (Code.Typ == 15) return true;
+  return (Code.Typ == 5 || (Code.Typ >= 16 && Code.Typ <= 20)) && (Code.Lin == 2 || Code.Lin == 8);
+}
+
+bool TParamSet::noTab() const { return CoefMissing || (NeedsTable() && !TableLoaded); }
+
+int TParamSet::ModelCode() const {
+  if (Device.size() != 5 || Device.compare(0, 3, "VTX") != 0 || !IsDigit(Device[3]) || !IsDigit(Device[4]))
+    return 0;
+  return (Device[3] - '0') * 10 + (Device[4] - '0');
+}
+
+double TParamSet::TimeStep() const { return TimeStepOfModel(ModelCode()); }
+
+double TimeStepOfModel(int modelCode) {
+  switch (modelCode) {
+    case 37:
+    case 38:
+    case 39:
+      return 0.09;
+    case 97:
+      return 0.08;
+    default:
+      return 0.2;
+  }
+}
+
+long long RoundHalfEven(double v) {
+  // Decimal steps such as 0.08 are not exact in binary: a value within 1e-9 of a half counts as one.
+  const double lower = std::floor(v);
+  if (std::fabs(v - lower - 0.5) < 1e-9) {
+    const auto down = static_cast<long long>(lower);
+    return down % 2 == 0 ? down : down + 1;
+  }
+  return static_cast<long long>(std::floor(v + 0.5));
+}
+
+std::int32_t FiltrCzasFromCount(int count, double step) {
+  return static_cast<std::int32_t>(RoundHalfEven(count * 10.0 * step));
+}
+
+int FiltrCzasToCount(std::int32_t& filtrCzas, double step) {
+  const int count = static_cast<int>(RoundHalfEven(filtrCzas / (10.0 * step)));
+  filtrCzas = FiltrCzasFromCount(count, step);
+  return count;
+}
+
+std::int32_t MaxFiltrCzas(double step) { return static_cast<std::int32_t>(RoundHalfEven(2500.0 * step)); }
+
+std::string_view UnitName(int jednostki) {
+  if (jednostki < 0 || jednostki >= static_cast<int>(kUnitNames.size())) return {};
+  return kUnitNames[static_cast<std::size_t>(jednostki)];
+}
+
+TParamSet& Param() {
+  static TParamSet set;
+  return set;
+}
+
+}  // namespace vorta::app

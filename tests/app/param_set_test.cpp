@@ -1,0 +1,203 @@
+// Reset, normalisation, noTab, model code and the filter time conversions of the parameter set.
+#include "app/param_set.h"
+
+#include <gtest/gtest.h>
+
+#include "sensors/sensor_range.h"
+
+namespace vorta::app {
+namespace {
+
+class ParamSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sensors::ResetSensorRangeTable();
+    p.Clear();
+  }
+  TParamSet p;
+};
+
+TEST_F(ParamSetTest, NewSetsTheResetStateAndKeepsCoefficientsRoomTAndCorrections) {
+  p.P.RoomT = 12.5;
+  p.P.ZeroReg = 0.5;
+  p.P.GainReg = -0.25;
+  p.LinCoef[3] = 7.0;
+  p.File = "tab.dat";
+  p.CoefMissing = true;
+  p.Device = "VTX39";
+  p.kod = "TAG";
+  p.TableLoaded = true;
+  p.P.FiltrCzas = 40;
+  p.New();
+  const TParamSet once = p;
+  p.New();
+  EXPECT_EQ(p.Code.Typ, 20);
+  EXPECT_EQ(p.Code.Tryb, 1);
+  EXPECT_EQ(p.Code.Lin, 2);
+  EXPECT_EQ(p.P.Siec, 50);
+  EXPECT_EQ(p.P.Jednostki, 10);
+  EXPECT_EQ(p.P.FiltrCzas, 0);
+  EXPECT_TRUE(p.Device.empty());
+  EXPECT_TRUE(p.kod.empty());
+  EXPECT_FALSE(p.TableLoaded);
+  EXPECT_DOUBLE_EQ(p.P.RoomT, 12.5);
+  EXPECT_DOUBLE_EQ(p.P.ZeroReg, 0.5);
+  EXPECT_DOUBLE_EQ(p.P.GainReg, -0.25);
+  EXPECT_DOUBLE_EQ(p.LinCoef[3], 7.0);
+  EXPECT_EQ(p.File, "tab.dat");
+  EXPECT_TRUE(p.CoefMissing);
+  EXPECT_EQ(p.Code.Typ, once.Code.Typ);
+  EXPECT_EQ(p.P.Jednostki, once.P.Jednostki);
+}
+
+TEST_F(ParamSetTest, StartStateHoldsTheIdentityCoefficients) {
+  EXPECT_DOUBLE_EQ(p.LinCoef[0], 0.0);
+  EXPECT_DOUBLE_EQ(p.LinCoef[1], 1.0);
+  for (int i = 2; i < kLinCoefCount; ++i) EXPECT_DOUBLE_EQ(p.LinCoef[i], 0.0);
+}
+
+TEST_F(ParamSetTest, NormaliseReplacesInvalidCodes) {
+  p.Code = {0, 12, 3, 0};
+  p.Normalise();
+  EXPECT_EQ(p.Code.Typ, 20);
+  EXPECT_EQ(p.Code.Tryb, 1);
+  EXPECT_EQ(p.Code.Lin, 0);
+  p.Code = {21, 0, 8, 0};
+  p.Normalise();
+  EXPECT_EQ(p.Code.Typ, 20);
+  EXPECT_EQ(p.Code.Tryb, 1);
+  EXPECT_EQ(p.Code.Lin, 8);
+}
+
+TEST_F(ParamSetTest, NormaliseClampsTheRangeOfAFixedLimitSensor) {
+  p.Code = {10, 7, 2, 0};  // K thermocouple: -150 .. 1370
+  p.P.MinInput = -200;
+  p.P.MaxInput = 2000;
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
+  EXPECT_DOUBLE_EQ(p.P.MaxInput, 1370.0);
+  p.P.MinInput = 500;
+  p.P.MaxInput = 100;
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
+  EXPECT_DOUBLE_EQ(p.P.MaxInput, 1370.0);
+  p.P.MinInput = 0.0 / 0.0;
+  p.P.MaxInput = 100;
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
+  EXPECT_DOUBLE_EQ(p.P.MaxInput, 100.0);
+}
+
+TEST_F(ParamSetTest, NormaliseLeavesTheRangeOfAUserCharacteristicAlone) {
+  p.Code = {15, 7, 2, 0};
+  p.P.MinInput = -5000;
+  p.P.MaxInput = 9000;
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MinInput, -5000);
+  p.Code = {17, 5, 4, 0};
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MaxInput, 9000);
+  p.Code = {17, 5, 1, 0};  // no conversion: the current input's own limits hold
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.MinInput, -22.0);
+  EXPECT_DOUBLE_EQ(p.P.MaxInput, 22.0);
+}
+
+TEST_F(ParamSetTest, NormaliseBoundsTheMeasurementValues) {
+  p.Code = {1, 3, 2, 0};
+  p.P.MinInput = 0;
+  p.P.MaxInput = 100;
+  p.P.RoomT = 50.00011;
+  p.P.ZeroReg = 1.99992;
+  p.P.GainReg = -1.9999;
+  p.P.FiltrZakres = 251;
+  p.P.FiltrLimit = 101;
+  p.P.Burnout = 3;
+  p.P.Siec = 55;
+  p.P.Jednostki = 16;
+  p.P.FiltrCzas = 500;  // the largest the editor accepts with the 0.2 s step
+  p.Normalise();
+  EXPECT_DOUBLE_EQ(p.P.RoomT, 25.0);
+  EXPECT_DOUBLE_EQ(p.P.ZeroReg, 0.0);
+  EXPECT_DOUBLE_EQ(p.P.GainReg, -1.9999);
+  EXPECT_EQ(p.P.FiltrZakres, 0);
+  EXPECT_EQ(p.P.FiltrLimit, 0);
+  EXPECT_EQ(p.P.Burnout, 0);
+  EXPECT_EQ(p.P.Siec, 50);
+  EXPECT_EQ(p.P.Jednostki, 0);
+  EXPECT_EQ(p.P.FiltrCzas, 500);
+  p.P.Jednostki = 11;  // "m3/h" of the conversion dialogs survives
+  p.P.FiltrCzas = 501;
+  p.Normalise();
+  EXPECT_EQ(p.P.Jednostki, 11);
+  EXPECT_EQ(p.P.FiltrCzas, 0);
+  p.Device = "VTX39";  // 0.09 s step: at most 225
+  p.P.FiltrCzas = 226;
+  p.Normalise();
+  EXPECT_EQ(p.P.FiltrCzas, 0);
+}
+
+TEST_F(ParamSetTest, NoTabNeedsATableOrCoefficients) {
+  p.Code = {15, 7, 2, 0};
+  EXPECT_TRUE(p.noTab());
+  p.TableLoaded = true;
+  EXPECT_FALSE(p.noTab());
+  p.Code = {16, 5, 8, 0};
+  p.TableLoaded = false;
+  EXPECT_TRUE(p.noTab());
+  p.Code = {16, 5, 4, 0};
+  EXPECT_FALSE(p.noTab());
+  p.Code = {10, 7, 2, 0};
+  EXPECT_FALSE(p.noTab());
+  p.CoefMissing = true;  // Lin 3 with every coefficient 0, as the read workflow marks it
+  p.Code = {5, 2, 3, 0};
+  EXPECT_TRUE(p.noTab());
+}
+
+TEST_F(ParamSetTest, ModelCodeNeedsTheSeriesPrefixAndTwoDigits) {
+  EXPECT_EQ(p.ModelCode(), 0);
+  EXPECT_DOUBLE_EQ(p.TimeStep(), 0.2);
+  p.Device = "VTX39";
+  EXPECT_EQ(p.ModelCode(), 39);
+  EXPECT_DOUBLE_EQ(p.TimeStep(), 0.09);
+  p.Device = "VTX97";
+  EXPECT_DOUBLE_EQ(p.TimeStep(), 0.08);
+  p.Device = "VTX9";  // too short: never read past the end
+  EXPECT_EQ(p.ModelCode(), 0);
+  p.Device = "VTXa7";
+  EXPECT_EQ(p.ModelCode(), 0);
+  p.Device = "ABC37";
+  EXPECT_EQ(p.ModelCode(), 0);
+}
+
+TEST(FiltrCzasConversion, RoundsToWholeDeviceCountsHalvesToEven) {
+  std::int32_t fc = 50;
+  EXPECT_EQ(FiltrCzasToCount(fc, 0.09), 56);
+  EXPECT_EQ(fc, 50);
+  fc = 50;
+  EXPECT_EQ(FiltrCzasToCount(fc, 0.08), 62);
+  EXPECT_EQ(fc, 50);
+  fc = 33;
+  EXPECT_EQ(FiltrCzasToCount(fc, 0.2), 16);  // 16.5 goes to the even 16
+  EXPECT_EQ(fc, 32);
+  EXPECT_EQ(MaxFiltrCzas(0.09), 225);
+  EXPECT_EQ(MaxFiltrCzas(0.2), 500);
+  EXPECT_EQ(RoundHalfEven(250 * 0.09), 22);
+  EXPECT_EQ(RoundHalfEven(250 * 0.08), 20);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(FiltrCzasFromCount(250, 0.2), 500);
+}
+
+TEST(UnitNames, IndexesTheSixteenUnitsAndNothingBeyond) {
+  EXPECT_EQ(UnitName(0), " ");
+  EXPECT_EQ(UnitName(5), "Ohm");
+  EXPECT_EQ(UnitName(8), "\xC2\xB0" "C");
+  EXPECT_EQ(UnitName(11), "m3/h");
+  EXPECT_EQ(UnitName(15), " ");
+  EXPECT_EQ(UnitName(16), "");
+  EXPECT_EQ(UnitName(-1), "");
+}
+
+}  // namespace
+}  // namespace vorta::app
