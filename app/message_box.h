@@ -4,24 +4,11 @@
 
 #include <QString>
 
+#include "app/messages.h"
+
 class QWidget;
 
 namespace vorta::app {
-
-// Kinds combine an icon and the buttons, as the message box routine takes them.
-enum MesKind : int {
-  kIconNone = 0,
-  kIconError = 16,
-  kIconQuestion = 32,
-  kIconWarning = 48,
-  kIconInfo = 64,
-  kButtonsOk = 0,
-  kButtonsOkCancel = 1,
-  kButtonsYesNo = 4,
-};
-
-// Return codes of the buttons.
-enum MesResult : int { kResultOk = 1, kResultCancel = 2, kResultYes = 6, kResultNo = 7 };
 
 inline constexpr const char* kCaption = "Velmora";
 
