@@ -1,8 +1,31 @@
-// Program entry: the application object and the main window.
+// Program entry: process start, the application object, the main window, process end.
 #include <QApplication>
 
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/window_state.h"
+#include "platform/help_viewer.h"
+#include "platform/process.h"
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  using namespace vorta;
+  app::WindowFlags().Clear();
+  if (platform::GetPriorityClass() != platform::PriorityClass::kHigh)
+    platform::SetPriorityClass(platform::PriorityClass::kHigh);
+  platform::EnableWarningBeep();
+  platform::BeginTimerPeriod();
+
+  QApplication application(argc, argv);
   QApplication::setApplicationName("Vorta");
-  return 0;
+  app::InstallCoreMessages();
+
+  int rc = 0;
+  {
+    app::TVortaF window;
+    if (window.Started()) rc = QApplication::exec();
+  }
+
+  platform::EndTimerPeriod();
+  platform::CloseHelp();
+  return rc;
 }

@@ -83,4 +83,8 @@ int MyMesM(const QString& text, int kind, QWidget* parent) {
 
 void MessageBeep(BeepKind kind) { gBeeper->Beep(kind); }
 
+void InstallCoreMessages() {
+  SetMessageHandler([](const std::string& text, int kind) { return MyMesM(QString::fromStdString(text), kind); });
+}
+
 }  // namespace vorta::app

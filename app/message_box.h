@@ -41,4 +41,7 @@ int MyMesM(const QString& text, int kind, QWidget* parent = nullptr);
 
 void MessageBeep(BeepKind kind);
 
+// Routes the messages of the core routines (ShowMessage) to MyMesM.
+void InstallCoreMessages();
+
 }  // namespace vorta::app

@@ -1,0 +1,150 @@
+// The main window: menus, toolbar, status bar, the parameter fields and the measurement panel.
+// Handlers are named after their control and event; each one is thin and calls the core.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace vorta::docs {
+class TParametryF;
+}
+
+namespace vorta::app {
+
+class TVortaF : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Runs the whole start-up of the window (init); Started() is false when the splash was escaped.
+  explicit TVortaF(QWidget* parent = nullptr, bool showSplash = true);
+  ~TVortaF() override;
+
+  bool Started() const { return started_; }
+
+  // Status bar panel 0: a blank and the text.
+  void StatBarTxt(const QString& text);
+  QString StatusText() const;
+  void ShowCaption();
+  // Enables or disables the menus of the reduced layouts; off also hides status bar and toolbar.
+  void EnDisMenu(bool on);
+  // Records the window position into the settings (before every message box and dialog).
+  void RecordPosition();
+  // The current parameter file name ("No_name" text while untitled).
+  QString FileName() const { return fileName_; }
+
+  // Menu handlers.
+  void Nowy1Click();
+  void Exit1Click();
+  void MonOnly1Click();
+  void Pasek1Click();
+  void Status1Click();
+  void Autoread1Click();
+  void Danetech1Click();
+  void Wersja1Click();
+  void Info1Click();
+  void NotYetClick();
+
+  // "New": the parameter set and the window back to the no-parameters state.
+  void odnowa();
+  // Field looks: 1 grey, 2 white (all nine), 3 aqua (numeric fields), 4 aqua (all nine).
+  void kolory(int mode);
+  // Applies the language to every caption, text and hint, then redisplays or performs "New".
+  void FormLang();
+  void Timer1Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void changeEvent(QEvent* e) override;
+
+ private:
+
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolbar();
+  void BuildStatusBar();
+  void BuildCentral();
+  QWidget* BuildSensorGroup();
+  QWidget* BuildParamGroup();
+  QWidget* BuildInfoGroup();
+  QWidget* BuildMeasurePanel();
+  void FormKeyDown(int key);
+  void UpdateKeyPanels();
+  void FixSize();
+  void SetReadButtonImage();
+  QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
+
+  bool started_ = false;
+  QString fileName_;
+  QString logFileName_;
+  bool capsOn_ = false, numOn_ = false, insOn_ = false;
+  bool monitorOnly_ = false;
+  int missCounter_ = 0;
+  QSize normalSize_;
+
+  // Menus and their entries.
+  QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,
+        *Pomoc1 = nullptr;
+  QAction *Nowy1 = nullptr, *Otworz1 = nullptr, *Zachowaj1 = nullptr, *Zapiszjako1 = nullptr, *Drukuj1 = nullptr,
+          *PrintSetup1 = nullptr, *Exit1 = nullptr;
+  QAction *Odczytaj1 = nullptr, *Zapisz1 = nullptr, *Weryfikuj1 = nullptr, *Odswierz1 = nullptr,
+          *Czujniki1 = nullptr, *Reset1 = nullptr, *Regulacja1 = nullptr;
+  QAction *Wykres1 = nullptr, *Symulacja1 = nullptr, *MonOnly1 = nullptr, *Pasek1 = nullptr, *Status1 = nullptr;
+  QAction *Ogolne1 = nullptr, *Komunikacja1 = nullptr, *Autoread1 = nullptr;
+  QAction *Danetech1 = nullptr, *Wersja1 = nullptr, *Info1 = nullptr;
+  // Toolbar buttons (separate controls with their own enabling).
+  QToolBar* ToolBar1 = nullptr;
+  QAction *NowyT = nullptr, *OtworzT = nullptr, *ZachowajT = nullptr, *DrukujT = nullptr, *OdczytajT = nullptr,
+          *ZapiszT = nullptr, *KomunikacjaT = nullptr, *RegulacjaT = nullptr, *Wykres1T = nullptr;
+
+  // Status bar panels.
+  QLabel *StatPanel0 = nullptr, *StatPanel2 = nullptr, *StatPanel3 = nullptr, *StatPanel4 = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+
+  // Sensor group.
+  QGroupBox* SensorG = nullptr;
+  QPushButton* SenSel = nullptr;
+  QLabel* SensorT = nullptr;
+  // Parameters group.
+  QGroupBox *ParametryG = nullptr, *Filtry = nullptr;
+  QLabel *ZakresTxt = nullptr, *Minimum = nullptr, *Maksimum = nullptr, *JednostkiE = nullptr,
+         *JednostkiE1 = nullptr, *AbsMinE = nullptr, *AbsMaxE = nullptr;
+  QLineEdit *MinInputE = nullptr, *MaxInputE = nullptr;
+  QLabel *FiltrZakresTxt = nullptr, *FiltrCzasTxt = nullptr, *FiltrLimitTxt = nullptr;
+  QLineEdit *FiltrZakresE = nullptr, *FiltrCzasE = nullptr, *FiltrLimitE = nullptr;
+  QToolButton *FiltrLimitUp = nullptr, *FiltrLimitDown = nullptr;
+  QPushButton* FiltrDobierz = nullptr;
+  QLabel *Reakcja = nullptr, *SiecTxt = nullptr;
+  QComboBox *BurnoutE = nullptr, *SiecE = nullptr;
+  QLabel *RegulT = nullptr, *RegulZT = nullptr, *RegulGT = nullptr, *RegulZV = nullptr, *RegulGV = nullptr;
+  QToolButton* RegulacjaPic = nullptr;
+  // Info group.
+  QGroupBox* Info = nullptr;
+  QLabel *KodTxt = nullptr, *SerialTxt = nullptr, *DataTxt = nullptr, *OgolneTxt = nullptr, *SerialE = nullptr,
+         *DataE = nullptr;
+  QLineEdit *KodE = nullptr, *OgolneE = nullptr;
+  // Measurement panel.
+  QFrame* WynikP = nullptr;
+  QLabel *nResult = nullptr, *nOutput = nullptr, *Wynikp = nullptr, *Outputp = nullptr;
+
+  QTimer* Timer1 = nullptr;
+  std::unique_ptr<docs::TParametryF> ParametryF;
+};
+
+// The main window while it exists.
+TVortaF* VortaF();
+
+}  // namespace vorta::app
