@@ -6,11 +6,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/message_box.h"
 #include "app/model_list.h"
@@ -28,7 +28,9 @@ namespace {
 
 TVortaF* gMainWindow = nullptr;
 
-QString Lt(const char* key) { return QString::fromStdString(docs::LT(key)); }
+QString Lt(const char* key) {
+  return QString::fromStdString(docs::LT(key));
+}
 
 void RecordMainPosition() {
   if (gMainWindow) gMainWindow->RecordPosition();
@@ -36,7 +38,9 @@ void RecordMainPosition() {
 
 }  // namespace
 
-TVortaF* VortaF() { return gMainWindow; }
+TVortaF* VortaF() {
+  return gMainWindow;
+}
 
 TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   gMainWindow = this;
@@ -108,9 +112,13 @@ TVortaF::~TVortaF() {
   if (gMainWindow == this) gMainWindow = nullptr;
 }
 
-void TVortaF::StatBarTxt(const QString& text) { StatPanel0->setText(" " + text); }
+void TVortaF::StatBarTxt(const QString& text) {
+  StatPanel0->setText(" " + text);
+}
 
-QString TVortaF::StatusText() const { return StatPanel0->text().mid(1); }
+QString TVortaF::StatusText() const {
+  return StatPanel0->text().mid(1);
+}
 
 void TVortaF::ShowCaption() {
   const TParamSet& p = Param();
@@ -149,8 +157,13 @@ void TVortaF::FormKeyDown(int key) {
 bool TVortaF::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {
+    // A key a control ignores travels up to its parents and passes this filter again: take each
+    // press once.
     const auto* key = static_cast<QKeyEvent*>(e);
-    if (!key->isAutoRepeat()) FormKeyDown(key->key());
+    const bool again = key == lastKey_ && key->timestamp() == lastKeyTime_;
+    lastKey_ = key;
+    lastKeyTime_ = key->timestamp();
+    if (!again && !key->isAutoRepeat()) FormKeyDown(key->key());
   }
   return QMainWindow::eventFilter(watched, e);
 }
@@ -167,7 +180,9 @@ void TVortaF::closeEvent(QCloseEvent* e) {
   QApplication::quit();
 }
 
-void TVortaF::Exit1Click() { close(); }
+void TVortaF::Exit1Click() {
+  close();
+}
 
 void TVortaF::FixSize() {
   setMinimumSize(0, 0);

@@ -71,7 +71,6 @@ class TVortaF : public QMainWindow {
   void changeEvent(QEvent* e) override;
 
  private:
-
   void BuildActions();
   void BuildMenus();
   void BuildToolbar();
@@ -93,22 +92,26 @@ class TVortaF : public QMainWindow {
   bool capsOn_ = false, numOn_ = false, insOn_ = false;
   bool monitorOnly_ = false;
   int missCounter_ = 0;
+  const QEvent* lastKey_ = nullptr;
+  quint64 lastKeyTime_ = 0;
   QSize normalSize_;
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,
         *Pomoc1 = nullptr;
-  QAction *Nowy1 = nullptr, *Otworz1 = nullptr, *Zachowaj1 = nullptr, *Zapiszjako1 = nullptr, *Drukuj1 = nullptr,
-          *PrintSetup1 = nullptr, *Exit1 = nullptr;
+  QAction *Nowy1 = nullptr, *Otworz1 = nullptr, *Zachowaj1 = nullptr, *Zapiszjako1 = nullptr,
+          *Drukuj1 = nullptr, *PrintSetup1 = nullptr, *Exit1 = nullptr;
   QAction *Odczytaj1 = nullptr, *Zapisz1 = nullptr, *Weryfikuj1 = nullptr, *Odswierz1 = nullptr,
           *Czujniki1 = nullptr, *Reset1 = nullptr, *Regulacja1 = nullptr;
-  QAction *Wykres1 = nullptr, *Symulacja1 = nullptr, *MonOnly1 = nullptr, *Pasek1 = nullptr, *Status1 = nullptr;
+  QAction *Wykres1 = nullptr, *Symulacja1 = nullptr, *MonOnly1 = nullptr, *Pasek1 = nullptr,
+          *Status1 = nullptr;
   QAction *Ogolne1 = nullptr, *Komunikacja1 = nullptr, *Autoread1 = nullptr;
   QAction *Danetech1 = nullptr, *Wersja1 = nullptr, *Info1 = nullptr;
   // Toolbar buttons (separate controls with their own enabling).
   QToolBar* ToolBar1 = nullptr;
-  QAction *NowyT = nullptr, *OtworzT = nullptr, *ZachowajT = nullptr, *DrukujT = nullptr, *OdczytajT = nullptr,
-          *ZapiszT = nullptr, *KomunikacjaT = nullptr, *RegulacjaT = nullptr, *Wykres1T = nullptr;
+  QAction *NowyT = nullptr, *OtworzT = nullptr, *ZachowajT = nullptr, *DrukujT = nullptr,
+          *OdczytajT = nullptr, *ZapiszT = nullptr, *KomunikacjaT = nullptr, *RegulacjaT = nullptr,
+          *Wykres1T = nullptr;
 
   // Status bar panels.
   QLabel *StatPanel0 = nullptr, *StatPanel2 = nullptr, *StatPanel3 = nullptr, *StatPanel4 = nullptr;
@@ -133,8 +136,8 @@ class TVortaF : public QMainWindow {
   QToolButton* RegulacjaPic = nullptr;
   // Info group.
   QGroupBox* Info = nullptr;
-  QLabel *KodTxt = nullptr, *SerialTxt = nullptr, *DataTxt = nullptr, *OgolneTxt = nullptr, *SerialE = nullptr,
-         *DataE = nullptr;
+  QLabel *KodTxt = nullptr, *SerialTxt = nullptr, *DataTxt = nullptr, *OgolneTxt = nullptr,
+         *SerialE = nullptr, *DataE = nullptr;
   QLineEdit *KodE = nullptr, *OgolneE = nullptr;
   // Measurement panel.
   QFrame* WynikP = nullptr;

@@ -18,7 +18,9 @@
 namespace vorta::app {
 namespace {
 
-QString Lt(const char* key) { return QString::fromStdString(docs::LT(key)); }
+QString Lt(const char* key) {
+  return QString::fromStdString(docs::LT(key));
+}
 
 const QColor kGrey(0xF0, 0xF0, 0xF0);
 const QColor kWhite(Qt::white);
@@ -80,8 +82,6 @@ void TVortaF::FormLang() {
   Maksimum->setText(" " + Lt("Maximum") + ":");
   Filtry->setTitle(" " + Lt("Signal filter"));
   FiltrZakresTxt->setText(Lt("Range") + " (0-25%)");
-  FiltrCzasTxt->setText(Lt("Time constant") + " (0-" +
-                        QString::number(RoundHalfEven(250 * Param().TimeStep())) + "s)");
   FiltrLimitTxt->setText(Lt("Spurious error threshold") + " (0-100%)");
   FiltrDobierz->setText(Lt("Optimal"));
   SiecTxt->setText(Lt("Net filter freq.") + ":");
@@ -126,9 +126,13 @@ void TVortaF::FormLang() {
 
   // The parameter set is redisplayed once the display exists; until then "New" is the state.
   odnowa();
+  FiltrCzasTxt->setText(Lt("Time constant") + " (0-" +
+                        QString::number(RoundHalfEven(250 * Param().TimeStep())) + "s)");
 }
 
-void TVortaF::Nowy1Click() { odnowa(); }
+void TVortaF::Nowy1Click() {
+  odnowa();
+}
 
 void TVortaF::odnowa() {
   TWindowFlags& f = WindowFlags();
@@ -156,13 +160,15 @@ void TVortaF::odnowa() {
     e->blockSignals(blocked);
     e->setEnabled(false);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{BurnoutE, SiecE, FiltrLimitUp, FiltrLimitDown, FiltrDobierz})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{BurnoutE, SiecE, FiltrLimitUp, FiltrLimitDown, FiltrDobierz})
     w->setEnabled(false);
   kolory(1);
 }
 
 void TVortaF::kolory(int mode) {
-  const std::initializer_list<QWidget*> numeric = {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE, FiltrLimitE};
+  const std::initializer_list<QWidget*> numeric = {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE,
+                                                   FiltrLimitE};
   const std::initializer_list<QWidget*> all = {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE, FiltrLimitE,
                                                BurnoutE,  SiecE,     KodE,         OgolneE};
   switch (mode) {

@@ -20,7 +20,9 @@
 namespace vorta::app {
 namespace {
 
-QString Lt(const char* key) { return QString::fromStdString(docs::LT(key)); }
+QString Lt(const char* key) {
+  return QString::fromStdString(docs::LT(key));
+}
 
 }  // namespace
 
@@ -138,7 +140,8 @@ void TVortaF::BuildToolbar() {
 
 void TVortaF::SetReadButtonImage() {
   // The Read button shows whether automatic reading is on.
-  OdczytajT->setIcon(style()->standardIcon(Autoread1->isChecked() ? QStyle::SP_BrowserReload : QStyle::SP_ArrowDown));
+  OdczytajT->setIcon(
+      style()->standardIcon(Autoread1->isChecked() ? QStyle::SP_BrowserReload : QStyle::SP_ArrowDown));
 }
 
 void TVortaF::EnDisMenu(bool on) {
@@ -150,8 +153,8 @@ void TVortaF::EnDisMenu(bool on) {
     if (!Status1->isChecked()) Status1Click();
     if (!Pasek1->isChecked()) Pasek1Click();
   }
-  for (QAction* a : {Status1, Pasek1, Ogolne1, Symulacja1, Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Drukuj1,
-                     PrintSetup1})
+  for (QAction* a :
+       {Status1, Pasek1, Ogolne1, Symulacja1, Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Drukuj1, PrintSetup1})
     a->setEnabled(on);
   Konfig1->menuAction()->setEnabled(on);
 }

@@ -73,7 +73,9 @@ IBeeper* SetBeeper(IBeeper* beeper) {
   return old;
 }
 
-void SetBeforeMessageHook(void (*hook)()) { gBeforeMessage = hook; }
+void SetBeforeMessageHook(void (*hook)()) {
+  gBeforeMessage = hook;
+}
 
 int MyMesM(const QString& text, int kind, QWidget* parent) {
   if (gBeforeMessage) gBeforeMessage();
@@ -81,10 +83,13 @@ int MyMesM(const QString& text, int kind, QWidget* parent) {
   return gSink->Show(parent, text, QString::fromLatin1(kCaption), kind);
 }
 
-void MessageBeep(BeepKind kind) { gBeeper->Beep(kind); }
+void MessageBeep(BeepKind kind) {
+  gBeeper->Beep(kind);
+}
 
 void InstallCoreMessages() {
-  SetMessageHandler([](const std::string& text, int kind) { return MyMesM(QString::fromStdString(text), kind); });
+  SetMessageHandler(
+      [](const std::string& text, int kind) { return MyMesM(QString::fromStdString(text), kind); });
 }
 
 }  // namespace vorta::app

@@ -13,7 +13,9 @@ MessageHandler& Handler() {
 
 }  // namespace
 
-MessageHandler SetMessageHandler(MessageHandler handler) { return std::exchange(Handler(), std::move(handler)); }
+MessageHandler SetMessageHandler(MessageHandler handler) {
+  return std::exchange(Handler(), std::move(handler));
+}
 
 int ShowMessage(const std::string& text, int kind) {
   if (Handler()) return Handler()(text, kind);

@@ -8,10 +8,27 @@
 namespace vorta::app {
 namespace {
 
-constexpr std::array<std::string_view, 16> kUnitNames = {
-    " ", "V", "mV", "A", "mA", "Ohm", "kOhm", "K", "\xC2\xB0" "C", "%", "kg", "m3/h", " ", " ", " ", " "};
+constexpr std::array<std::string_view, 16> kUnitNames = {" ",
+                                                         "V",
+                                                         "mV",
+                                                         "A",
+                                                         "mA",
+                                                         "Ohm",
+                                                         "kOhm",
+                                                         "K",
+                                                         "\xC2\xB0"
+                                                         "C",
+                                                         "%",
+                                                         "kg",
+                                                         "m3/h",
+                                                         " ",
+                                                         " ",
+                                                         " ",
+                                                         " "};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A sensor whose range is fixed by the catalogue, not by a user characteristic.
 bool HasFixedLimits(const TSensorCode& c) {
@@ -75,7 +92,9 @@ bool TParamSet::NeedsTable() const {
   return (Code.Typ == 5 || (Code.Typ >= 16 && Code.Typ <= 20)) && (Code.Lin == 2 || Code.Lin == 8);
 }
 
-bool TParamSet::noTab() const { return CoefMissing || (NeedsTable() && !TableLoaded); }
+bool TParamSet::noTab() const {
+  return CoefMissing || (NeedsTable() && !TableLoaded);
+}
 
 int TParamSet::ModelCode() const {
   if (Device.size() != 5 || Device.compare(0, 3, "VTX") != 0 || !IsDigit(Device[3]) || !IsDigit(Device[4]))
@@ -83,7 +102,9 @@ int TParamSet::ModelCode() const {
   return (Device[3] - '0') * 10 + (Device[4] - '0');
 }
 
-double TParamSet::TimeStep() const { return TimeStepOfModel(ModelCode()); }
+double TParamSet::TimeStep() const {
+  return TimeStepOfModel(ModelCode());
+}
 
 double TimeStepOfModel(int modelCode) {
   switch (modelCode) {
@@ -118,7 +139,9 @@ int FiltrCzasToCount(std::int32_t& filtrCzas, double step) {
   return count;
 }
 
-std::int32_t MaxFiltrCzas(double step) { return static_cast<std::int32_t>(RoundHalfEven(2500.0 * step)); }
+std::int32_t MaxFiltrCzas(double step) {
+  return static_cast<std::int32_t>(RoundHalfEven(2500.0 * step));
+}
 
 std::string_view UnitName(int jednostki) {
   if (jednostki < 0 || jednostki >= static_cast<int>(kUnitNames.size())) return {};

@@ -18,13 +18,13 @@ struct TSensorCode {
 
 // Measurement parameters, in the order of the parameter file's keys.
 struct TMeasParams {
-  double ResultLow = 0.0;   // sensor signal at MinInput
-  double ResultHigh = 0.0;  // sensor signal at MaxInput
-  double MinInput = 0.0;    // lower end of the input range (4 mA)
-  double MaxInput = 0.0;    // upper end of the input range (20 mA)
-  double RoomT = 0.0;       // fixed cold-junction temperature, degrees C (Tryb 6)
-  double ZeroReg = 0.0;     // user zero correction, percent of span
-  double GainReg = 0.0;     // user gain correction, percent
+  double ResultLow = 0.0;        // sensor signal at MinInput
+  double ResultHigh = 0.0;       // sensor signal at MaxInput
+  double MinInput = 0.0;         // lower end of the input range (4 mA)
+  double MaxInput = 0.0;         // upper end of the input range (20 mA)
+  double RoomT = 0.0;            // fixed cold-junction temperature, degrees C (Tryb 6)
+  double ZeroReg = 0.0;          // user zero correction, percent of span
+  double GainReg = 0.0;          // user gain correction, percent
   std::int32_t FiltrLimit = 0;   // spurious error threshold, whole percent; 0 = off
   std::int32_t FiltrZakres = 0;  // filtration range, tenths of a percent
   std::int32_t FiltrCzas = 0;    // filter time constant, tenths of a second
@@ -58,10 +58,10 @@ struct TParamSet {
   double CalTemp = 0.0;     // calibration temperature, degrees C
 
   std::array<double, kLinCoefCount> LinCoef{0.0, 1.0};  // LinA = 0, LinB = 1: the identity
-  std::string File;            // source file of the table characteristic
-  std::uint8_t CharTyp = 0;    // sensor type the user characteristic belongs to
-  bool TableLoaded = false;    // the table's points are in memory
-  bool CoefMissing = false;    // Lin > 2 and every coefficient is 0
+  std::string File;                                     // source file of the table characteristic
+  std::uint8_t CharTyp = 0;                             // sensor type the user characteristic belongs to
+  bool TableLoaded = false;                             // the table's points are in memory
+  bool CoefMissing = false;                             // Lin > 2 and every coefficient is 0
 
   // The start state of the process: everything zero, texts empty, the identity coefficients.
   void Clear() { *this = TParamSet{}; }

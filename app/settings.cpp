@@ -32,7 +32,8 @@ bool ReadInteger(const docs::TLineBuffer& lines, std::string_view key, Int& out)
 void ReadSettings(const docs::TLineBuffer& lines, const TDesktop& desk, TSettings& s) {
   ReadInteger(lines, "ComPort", s.ComPort);
   double rt = 0.0;
-  if (const auto text = lines.Value("RTPriority"); text && docs::StrToNumber(*text, rt)) s.RTPriority = rt != 0.0;
+  if (const auto text = lines.Value("RTPriority"); text && docs::StrToNumber(*text, rt))
+    s.RTPriority = rt != 0.0;
 
   std::int32_t left = 0, top = 0;
   if (ReadInteger(lines, "MainLeft", left) && ReadInteger(lines, "MainTop", top)) {
@@ -87,7 +88,8 @@ bool ValidPassword(std::string_view text) {
 std::string ScramblePassword(std::string_view password) {
   std::string out;
   for (std::size_t i = 0; i < password.size() && i < kPassKey.size(); ++i)
-    out += static_cast<char>((static_cast<unsigned char>(password[i]) ^ static_cast<unsigned char>(kPassKey[i])) + 31);
+    out += static_cast<char>(
+        (static_cast<unsigned char>(password[i]) ^ static_cast<unsigned char>(kPassKey[i])) + 31);
   return out;
 }
 

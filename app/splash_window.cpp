@@ -43,6 +43,8 @@ Twitryna::Twitryna(QWidget* parent) : QDialog(parent) {
   layout->addWidget(ok, 0, Qt::AlignCenter);
 }
 
-void Twitryna::SetVersion(const QString& text) { version_->setText(text); }
+void Twitryna::SetVersion(const QString& text) {
+  version_->setText(text);
+}
 
 }  // namespace vorta::app

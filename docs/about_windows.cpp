@@ -44,7 +44,9 @@ void TClickToClose::Place(QWidget* owner, int nominalWidth, int topOffset) {
        owner->y() + static_cast<int>(topOffset * scale));
 }
 
-void TClickToClose::mousePressEvent(QMouseEvent*) { accept(); }
+void TClickToClose::mousePressEvent(QMouseEvent*) {
+  accept();
+}
 
 bool TClickToClose::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
@@ -73,8 +75,12 @@ TInfoF::TInfoF(QWidget* owner) : TClickToClose(owner, 228, 78) {
   auto* picture = Label(this, "Image2", QString());
   picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
   layout->addWidget(picture);
-  const QStringList contact = {"Velmora", "Measurement and control", "Vorta transmitters",
-                               "Service and calibration", "through your local distributor", ""};
+  const QStringList contact = {"Velmora",
+                               "Measurement and control",
+                               "Vorta transmitters",
+                               "Service and calibration",
+                               "through your local distributor",
+                               ""};
   layout->addWidget(Label(this, "Firma", contact.join("\n").trimmed()));
 }
 

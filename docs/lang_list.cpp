@@ -50,7 +50,9 @@ TLangList& LangList() {
   return list;
 }
 
-std::string LT(std::string_view key) { return LangList().Value(key); }
+std::string LT(std::string_view key) {
+  return LangList().Value(key);
+}
 
 std::string LT1(std::string_view key) {
   std::string v = LT(key);

@@ -33,9 +33,8 @@ bool ValidUtf8(const std::string& s) {
 }
 
 bool FileHoldsEveryKey(const TLangList& list) {
-  return std::all_of(LangKeys().begin(), LangKeys().end(), [&](std::string_view key) {
-    return list.Has(key) && !list.Value(key).empty();
-  });
+  return std::all_of(LangKeys().begin(), LangKeys().end(),
+                     [&](std::string_view key) { return list.Has(key) && !list.Value(key).empty(); });
 }
 
 }  // namespace

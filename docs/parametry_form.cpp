@@ -56,8 +56,12 @@ void TParametryF::FormDestroy() {
   }
 }
 
-bool TParametryF::LastSaveSucceeded() { return gLastSave; }
+bool TParametryF::LastSaveSucceeded() {
+  return gLastSave;
+}
 
-TParametryF* ParametryF() { return gInstance; }
+TParametryF* ParametryF() {
+  return gInstance;
+}
 
 }  // namespace vorta::docs

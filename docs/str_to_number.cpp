@@ -8,8 +8,12 @@
 namespace vorta::docs {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Checks the grammar sign? digits [sep digits] [(e|E) sign? digits] with '.' as separator.
 bool WellFormed(std::string_view s) {

@@ -25,6 +25,8 @@ bool AnyLedOn(const std::string& suffix) {
 
 }  // namespace
 
-LockStates ReadLockStates() { return {AnyLedOn("::capslock"), AnyLedOn("::numlock")}; }
+LockStates ReadLockStates() {
+  return {AnyLedOn("::capslock"), AnyLedOn("::numlock")};
+}
 
 }  // namespace vorta::platform

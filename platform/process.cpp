@@ -30,7 +30,9 @@ bool SetPriorityClass(PriorityClass cls) {
   return true;
 }
 
-PriorityClass GetPriorityClass() { return gClass; }
+PriorityClass GetPriorityClass() {
+  return gClass;
+}
 
 void EnableWarningBeep() {}
 void BeginTimerPeriod() {}

@@ -192,7 +192,9 @@ TEST(FiltrCzasConversion, RoundsToWholeDeviceCountsHalvesToEven) {
 TEST(UnitNames, IndexesTheSixteenUnitsAndNothingBeyond) {
   EXPECT_EQ(UnitName(0), " ");
   EXPECT_EQ(UnitName(5), "Ohm");
-  EXPECT_EQ(UnitName(8), "\xC2\xB0" "C");
+  EXPECT_EQ(UnitName(8),
+            "\xC2\xB0"
+            "C");
   EXPECT_EQ(UnitName(11), "m3/h");
   EXPECT_EQ(UnitName(15), " ");
   EXPECT_EQ(UnitName(16), "");

@@ -40,8 +40,8 @@ TEST(SettingsRead, PositionNeedsBothKeysAndMustFitTheDesktop) {
   EXPECT_EQ(zero.MainLeft, 189);  // the edge must be greater than the desktop's left
   EXPECT_EQ(zero.MainTop, 107);
   const TSettings far = Read("MainLeft=1431\nMainTop=679");
-  EXPECT_EQ(far.MainLeft, 189);   // must be less than 1920 - 489
-  EXPECT_EQ(far.MainTop, 107);    // must be less than 1080 - 401
+  EXPECT_EQ(far.MainLeft, 189);  // must be less than 1920 - 489
+  EXPECT_EQ(far.MainTop, 107);   // must be less than 1080 - 401
   const TSettings edge = Read("MainLeft=1430\nMainTop=678");
   EXPECT_EQ(edge.MainLeft, 1430);
   EXPECT_EQ(edge.MainTop, 678);
@@ -121,9 +121,10 @@ TEST_F(SettingsFile, WritesTheElevenLinesExactly) {
   s.DataDir = "/home/u/data";
   s.Pass = "zorv";
   ASSERT_TRUE(SaveSettingsFile(dir_.string(), s));
-  const std::string expected = "Vorta initial parameters:\r\n\r\nComPort=3\r\nRTPriority=1\r\n\r\nMainLeft=200\r\n"
-                               "MainTop=150\r\n\r\nLanguage=English\r\nDataDir=/home/u/data\r\nPass=" +
-                               ScramblePassword("zorv") + "\r\n";
+  const std::string expected =
+      "Vorta initial parameters:\r\n\r\nComPort=3\r\nRTPriority=1\r\n\r\nMainLeft=200\r\n"
+      "MainTop=150\r\n\r\nLanguage=English\r\nDataDir=/home/u/data\r\nPass=" +
+      ScramblePassword("zorv") + "\r\n";
   EXPECT_EQ(ReadIni(), expected);
   TSettings back;
   ASSERT_TRUE(LoadSettingsFile(dir_.string(), kDesk, back));

@@ -65,8 +65,7 @@ TEST_P(StrToNumberTest, OnlyACompleteFiniteDecimalNumberCounts) {
   EXPECT_TRUE(Rejects("++1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, StrToNumberTest,
-                         ::testing::Values("C", "de_DE.UTF-8"));
+INSTANTIATE_TEST_SUITE_P(Locales, StrToNumberTest, ::testing::Values("C", "de_DE.UTF-8"));
 
 TEST(StrToInt32, RoundsHalvesToEvenAndChecksTheRange) {
   std::int32_t v = 7;
