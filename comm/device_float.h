@@ -13,7 +13,9 @@ using DeviceFloatBytes = std::array<std::uint8_t, 4>;
 
 // Value of four bytes in transmission order. Never fails: every byte pattern is a number.
 double DecodeDeviceFloat(const std::uint8_t* bytes);
-inline double DecodeDeviceFloat(const DeviceFloatBytes& bytes) { return DecodeDeviceFloat(bytes.data()); }
+inline double DecodeDeviceFloat(const DeviceFloatBytes& bytes) {
+  return DecodeDeviceFloat(bytes.data());
+}
 
 // Encodes v in transmission order. Fails (out untouched) for NaN, infinities and magnitudes whose
 // exponent does not fit the format (about 6.8E+38 and beyond); magnitudes too small for the format

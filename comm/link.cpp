@@ -1,0 +1,167 @@
+// TCommD on a serial line: writes, event-character reads bounded by deadlines, transactions.
+#include "comm/link.h"
+
+#include <chrono>
+#include <cmath>
+
+#include "comm/comm_state.h"
+#include "platform/port_names.h"
+#include "platform/serial_port.h"
+
+namespace vorta::comm {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MsLeft(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// The driver settles after a change of line settings before the first command goes out.
+constexpr int kSettleMs = 250;
+// A write may take twice its line time plus this before it counts as failed.
+constexpr int kWriteMarginMs = 50;
+constexpr int kStopWaitMs = 10000;
+
+}  // namespace
+
+bool TimingForBaud(int baud, TLinkTiming& t) {
+  if (baud <= 0) return false;
+  const double charTime = 10000.0 / baud;
+  const double ceilMs = std::ceil(charTime);
+  if (ceilMs > 65535) return false;
+  t.charTime = charTime;
+  t.charTimeMs = static_cast<std::uint16_t>(ceilMs);
+  t.readIntervalMs = static_cast<int>(std::ceil(4 * charTime));
+  t.readMultiplierMs = t.charTimeMs;
+  t.writeMultiplierMs = t.charTimeMs;
+  return true;
+}
+
+bool LinkPause(int ms) {
+  if (ms <= 0) return !Comm().AbortFlag;
+  return !Comm().AbortEvent.Wait(ms);
+}
+
+TCommD::TCommD(std::unique_ptr<platform::ISerialLine> line) : line_(std::move(line)) {}
+
+// CloseLine closes through ClosePort first; this only lets go of a line nobody waits on any more.
+TCommD::~TCommD() = default;
+
+std::unique_ptr<TCommD> TCommD::OpenPort(int portNumber) {
+  const std::string path = platform::ResolveComPort(portNumber);
+  if (path.empty()) return nullptr;
+  auto port = platform::SerialPort::Open(path);
+  if (!port) return nullptr;
+  return std::make_unique<TCommD>(std::move(port));
+}
+
+bool TCommD::Setup(int baud) {
+  TLinkTiming t;
+  if (!line_ || !TimingForBaud(baud, t)) return false;
+  if (!line_->Configure(baud)) return false;
+  Comm().CharTime = t.charTime;
+  Comm().CharTimeMs = t.charTimeMs;
+  line_->Purge();
+  LinkPause(kSettleMs);
+  return true;
+}
+
+bool TCommD::WriteFrame(const TBuffer& frame) {
+  if (Comm().AbortFlag || !line_) return false;
+  const int count = frame[255];
+  if (count == 0 || count == 255) return false;
+  const int lineTime = static_cast<int>(std::ceil(count * Comm().CharTime.load()));
+  // Stale input from an earlier reply is discarded before every command.
+  line_->Purge();
+  return line_->Write(frame.data(), static_cast<std::size_t>(count), 2 * lineTime + kWriteMarginMs);
+}
+
+bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int minTotal) {
+  const int budget = count < static_cast<int>(buf.size()) ? count : static_cast<int>(buf.size());
+  count = 0;
+  if (Comm().AbortFlag || !line_) return false;
+  // Our own frame crosses the wire (and comes back as echo) before the reply starts.
+  const int echoMs = static_cast<int>(std::ceil(sent * Comm().CharTime.load()));
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs + echoMs);
+  int got = 0;
+  bool ended = false;
+  while (!ended) {
+    if (got >= budget) {
+      // More than the frame can hold: the reply is not ours, and the rest of it is dropped.
+      line_->Purge();
+      return false;
+    }
+    const int left = MsLeft(deadline);
+    if (left == 0) break;
+    const int r = line_->Read(&buf[got], static_cast<std::size_t>(budget - got), left);
+    if (Comm().AbortFlag) return false;
+    if (r < 0) {
+      LinkPause(250);
+      return false;
+    }
+    for (int i = got; i < got + r && !ended; ++i) {
+      if (buf[i] == kFrameEnd && i + 1 >= minTotal) {
+        ended = true;
+        got = i + 1;
+      }
+    }
+    if (!ended) got += r;
+  }
+  if (!ended) {
+    LinkPause(10);
+    return false;
+  }
+  const bool plausible = got > sent + 3;
+  count = plausible ? got : 0;
+  LinkPause(2 * Comm().CharTimeMs);
+  return plausible;
+}
+
+bool TCommD::Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs) {
+  const int n = command[0];
+  if (n == 0 || n > kMaxCommandBytes) return false;
+  const int expected = command[n + 1];
+  TBuffer frame{};
+  if (!BuildFrame(command, frame)) return false;
+  if (!WriteFrame(frame)) return false;
+  if (expected >= kNoReply) return true;
+  const int sent = frame[255];
+  TBuffer rx{};
+  int count = 2 * expected + 4 + sent;
+  if (!ReadReply(rx, count, sent, timeoutMs, sent + expected + 4)) return false;
+  return ParseReply(rx, count, sent, expected, reply);
+}
+
+bool TCommD::StopIo(platform::WorkerThread& thread) {
+  if (!thread.Held()) return false;
+  TCommState& s = Comm();
+  s.AbortFlag = true;
+  s.AbortEvent.Set();
+  if (line_) line_->Interrupt();
+  const bool ended = thread.Wait(kStopWaitMs);
+  if (line_) line_->Purge();
+  const bool released = ended && thread.Release();
+  s.AbortEvent.Reset();
+  s.AbortFlag = false;
+  return released;
+}
+
+bool TCommD::ClosePort() {
+  TCommState& s = Comm();
+  if (line_) {
+    s.AbortFlag = true;
+    s.AbortEvent.Set();
+    line_->Interrupt();
+    const bool ended = s.PollThread.Wait(kStopWaitMs);
+    s.AbortEvent.Reset();
+    s.AbortFlag = false;
+    if (!ended) return false;
+    line_.reset();
+  }
+  return s.PollThread.Release();
+}
+
+}  // namespace vorta::comm

@@ -1,0 +1,170 @@
+// Line opening and closing, the command set, direct commands.
+#include "comm/protocol.h"
+
+#include "app/param_set.h"
+#include "comm/comm_state.h"
+#include "comm/device_float.h"
+#include "comm/device_record.h"
+#include "comm/polling.h"
+
+namespace vorta::comm {
+
+namespace {
+
+constexpr int kCommandDoneWaitMs = 500;
+
+std::uint8_t Byte(std::uint32_t arg, int i) {
+  return static_cast<std::uint8_t>(arg >> (8 * i));
+}
+
+void ClearLineBuffers() {
+  TCommState& s = Comm();
+  s.ReplyBuffer.fill(0);
+  s.PollReply.fill(0);
+  std::lock_guard lock(s.ShadowLock);
+  s.PollShadow.fill(0);
+}
+
+// Puts the command bytes and the expected reply length into cmd.
+void Fill(TBuffer& cmd, std::initializer_list<std::uint8_t> bytes, int expected) {
+  cmd.fill(0);
+  int n = 0;
+  for (std::uint8_t b : bytes) cmd[++n] = b;
+  cmd[0] = static_cast<std::uint8_t>(n);
+  cmd[n + 1] = static_cast<std::uint8_t>(expected);
+}
+
+bool BuildCorrections(TBuffer& cmd) {
+  DeviceFloatBytes zero, gain;
+  const app::TMeasParams& p = app::Param().P;
+  if (!EncodeDeviceFloat(p.ZeroReg, zero) || !EncodeDeviceFloat(p.GainReg, gain)) return false;
+  Fill(cmd, {'V', 8, 0x00, 0x60, zero[0], zero[1], zero[2], zero[3], gain[0], gain[1], gain[2], gain[3]}, 0);
+  TDeviceRecord& rec = DeviceRecord();
+  for (int i = 0; i < 4; ++i) {
+    rec[2020 + i] = zero[i];
+    rec[2024 + i] = gain[i];
+  }
+  return true;
+}
+
+}  // namespace
+
+bool BuildCommandInto(TBuffer& cmd, std::uint8_t letter, std::uint32_t arg) {
+  const std::uint8_t b0 = Byte(arg, 0), b1 = Byte(arg, 1), b2 = Byte(arg, 2), b3 = Byte(arg, 3);
+  switch (letter) {
+    case 'm':
+      Fill(cmd, {'m', b0}, 10);
+      return true;
+    case 'o':
+      Fill(cmd, {'o', b1, b0}, 0);
+      return true;
+    case 'r':
+      Fill(cmd, {'r'}, kNoReply);
+      return true;
+    case 's':
+      // The reply carries the count plus three bytes and must leave room for its length byte.
+      if (b2 > kNoReply - 4) return false;
+      Fill(cmd, {'s', b2, b1, b0}, b2 + 3);
+      return true;
+    case 'D':
+      Fill(cmd, {'D', 1, b1, b0, b2}, 3);
+      return true;
+    case 'O':
+      Fill(cmd, {'D', 4, 0x55, 0x55, b1, b0, b3, b2}, 3);
+      return true;
+    case 'V':
+      return BuildCorrections(cmd);
+    case 'Z':
+      Fill(cmd, {'Z', b0, b1, b2, b3}, 7);
+      return true;
+    case '@':
+      Fill(cmd, {'@', 'V', 'R', 'T', 'A'}, 5);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool BuildCommand(std::uint8_t letter, std::uint32_t arg) {
+  return BuildCommandInto(Comm().CommandBuffer, letter, arg);
+}
+
+bool OpenLineOn(std::unique_ptr<platform::ISerialLine> line, int baudIndex) {
+  if (!CloseLine()) return false;
+  ClearLineBuffers();
+  TCommState& s = Comm();
+  auto port = std::make_unique<TCommD>(std::move(line));
+  if (!port->Setup(BaudOfIndex(baudIndex))) return false;  // the port is released here
+  s.Line = std::move(port);
+  return StartPolling();
+}
+
+bool OpenLine(int portNumber, int baudIndex) {
+  if (!CloseLine()) return false;
+  auto port = TCommD::OpenPort(portNumber);
+  if (!port) return false;
+  ClearLineBuffers();
+  if (!port->Setup(BaudOfIndex(baudIndex))) return false;
+  Comm().Line = std::move(port);
+  return StartPolling();
+}
+
+bool CloseLine() {
+  TCommState& s = Comm();
+  s.PollRunning = false;
+  if (s.Line) {
+    if (!s.Line->ClosePort()) return false;
+    s.Line.reset();
+  }
+  s.PollStarted = false;
+  return true;
+}
+
+bool LineOpen() {
+  return Comm().Line != nullptr;
+}
+
+bool DirectCommand(std::uint8_t letter, std::uint32_t arg) {
+  TCommState& s = Comm();
+  if (!s.CommandDoneEvent.Wait(kCommandDoneWaitMs)) return false;
+  s.CommandDoneEvent.Reset();
+  bool ok = s.Line != nullptr && BuildCommand(letter, arg);
+  if (ok) {
+    ok = false;
+    for (int attempt = 0; attempt < kDirectAttempts && !ok; ++attempt)
+      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, kReplyTimeoutMs);
+  }
+  s.CommandDoneEvent.Set();
+  return ok;
+}
+
+bool DirectRead(std::uint8_t letter, std::uint32_t arg, TBuffer& buf) {
+  if (!DirectCommand(letter, arg)) return false;
+  const TBuffer& reply = Comm().ReplyBuffer;
+  const int n = reply[0] + 2;
+  for (int i = 0; i < n && i < static_cast<int>(buf.size()); ++i) buf[i] = reply[i];
+  return true;
+}
+
+bool ReadRegister(std::uint8_t selector, double& value, double& current, TRawMeasurement& raw) {
+  if (!DirectCommand('m', selector)) return false;
+  TCommState& s = Comm();
+  {
+    std::lock_guard lock(s.ShadowLock);
+    s.PollShadow = s.ReplyBuffer;
+    for (int i = 0; i < 8; ++i) raw[i] = s.PollShadow[3 + i];
+  }
+  const std::uint8_t b = raw[7];
+  DecodeMeasurement(raw, true, (b & 0x20) != 0, (b & 0x40) != 0, value, current, s.Status);
+  return true;
+}
+
+bool ReadSimulated(double& value, double& current, std::uint32_t arg) {
+  if (!DirectCommand('Z', arg)) return false;
+  const TBuffer& r = Comm().ReplyBuffer;
+  value = DecodeDeviceFloat(&r[2]);
+  current = DacToMilliamps(static_cast<std::uint16_t>(r[6] << 8 | r[7]));
+  return true;
+}
+
+}  // namespace vorta::comm
