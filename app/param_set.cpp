@@ -40,7 +40,14 @@ bool HasFixedLimits(const TSensorCode& c) {
 }  // namespace
 
 void SetText(std::string& field, std::string_view text, std::size_t capacity) {
-  field.assign(text.substr(0, capacity));
+  // The capacity counts characters: never cut a UTF-8 sequence in two.
+  std::size_t chars = 0, i = 0;
+  while (i < text.size() && chars < capacity) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+    ++chars;
+  }
+  field.assign(text.substr(0, i));
 }
 
 void TParamSet::New() {

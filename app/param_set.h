@@ -79,7 +79,7 @@ struct TParamSet {
   double TimeStep() const;
 };
 
-// Stores text into field, cut to capacity characters.
+// Stores UTF-8 text into field, cut to capacity characters.
 void SetText(std::string& field, std::string_view text, std::size_t capacity);
 
 // Model-dependent filter time step, seconds per device count.

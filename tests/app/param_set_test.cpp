@@ -203,3 +203,19 @@ TEST(UnitNames, IndexesTheSixteenUnitsAndNothingBeyond) {
 
 }  // namespace
 }  // namespace vorta::app
+
+namespace vorta::app {
+namespace {
+
+TEST(SetText, CutsToTheCapacityInCharactersNotBytes) {
+  std::string field = "old";
+  SetText(field, "abcdef", 4);
+  EXPECT_EQ(field, "abcd");
+  SetText(field, "\xC3\xA9\xC3\xA9\xC3\xA9", 2);  // three e-acute, two kept whole
+  EXPECT_EQ(field, "\xC3\xA9\xC3\xA9");
+  SetText(field, "", 4);
+  EXPECT_EQ(field, "");
+}
+
+}  // namespace
+}  // namespace vorta::app
