@@ -1,0 +1,148 @@
+// Formatting of the displayed values.
+#include "app/display_format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "docs/lang_list.h"
+#include "docs/par_file.h"
+#include "sensors/catalogue.h"
+#include "sensors/sensor_range.h"
+
+namespace vorta::app {
+namespace {
+
+using docs::LT;
+
+std::string Fixed(double value, int decimals) {
+  if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;  // no "-0.00"
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+  std::string s = buf;
+  // Shown with the user's decimal separator, whatever the C library was told.
+  const char sep = docs::LocaleDecimalSeparator();
+  for (char& c : s)
+    if (c == '.' || c == ',') c = sep;
+  return s;
+}
+
+std::string RightAligned(std::string s, std::size_t width) {
+  if (s.size() < width) s.insert(0, width - s.size(), ' ');
+  return s;
+}
+
+}  // namespace
+
+int RangeDecimals(double lo, double hi) {
+  const double m = lo == hi ? 10.0 : std::max(std::fabs(lo), std::fabs(hi));
+  if (m >= 1000) return 0;
+  if (m >= 100) return 1;
+  if (m >= 10) return 2;
+  return 3;
+}
+
+std::string RoundedText(double value, int decimals) {
+  const double scale = std::pow(10.0, decimals + 1);
+  return Fixed(static_cast<double>(RoundHalfEven(value * scale)) / scale, decimals);
+}
+
+void RangeLimits(const TParamSet& p, double& lo, double& hi) {
+  const int row = p.TableLoaded || p.Code.Lin >= 3 ? 15 : p.Code.Typ;
+  lo = sensors::SensorLo(row);
+  hi = sensors::SensorHi(row);
+}
+
+std::string RangeText(const TParamSet& p, double value) {
+  double lo = 0, hi = 0;
+  RangeLimits(p, lo, hi);
+  return RoundedText(value, RangeDecimals(lo, hi));
+}
+
+std::string AbsMinText(const TParamSet& p) {
+  double lo = 0, hi = 0;
+  RangeLimits(p, lo, hi);
+  return RightAligned(RoundedText(lo, RangeDecimals(lo, hi)), 3) + " ..";
+}
+
+std::string AbsMaxText(const TParamSet& p) {
+  double lo = 0, hi = 0;
+  RangeLimits(p, lo, hi);
+  return ".. " + RoundedText(hi, RangeDecimals(lo, hi));
+}
+
+std::string ValueText(const TParamSet& p, double value) {
+  return RightAligned(RoundedText(value, RangeDecimals(p.P.MinInput, p.P.MaxInput)), 7);
+}
+
+TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& f) {
+  if (f.calMode) return {"Cal mode", true};
+  if (f.eepromError) return {LT("EEPROM error"), true};
+  if (f.internalError) return {LT("Internal error"), true};
+  if (f.brokenSensor) return {LT("Broken sensor"), true};
+  if (f.outOfRange) return {LT("Out of range!"), true};
+  std::string number;
+  if (configRead) {
+    number = ValueText(p, value);
+  } else {
+    const double a = std::fabs(value);
+    number = RightAligned(Fixed(value, a < 1000 ? 2 : a < 10000 ? 1 : 0), 7);
+  }
+  std::string text = number + " " + std::string(UnitName(f.unitIndex));
+  const std::size_t chars = static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  if (chars < 10) {
+    text += "   ";
+  } else if (chars == 10) {
+    text += "  ";
+  } else if (chars == 11) {
+    text += " ";
+  }
+  return {text, false};
+}
+
+std::string OutputNumber(double current) {
+  return RightAligned(Fixed(static_cast<double>(RoundHalfEven(100 * current)) / 100, 2), 5);
+}
+
+std::string OutputUnit(bool independentOutput) {
+  return independentOutput ? " mA  !" : " mA   ";
+}
+
+std::string SensorText(const TParamSet& p) {
+  const int typ = p.Code.Typ;
+  std::string s;
+  if (typ >= 6 && typ <= 15) {
+    s = LT("Thermocouple") + " " + std::string(sensors::SensorNames(typ));
+  } else if (typ == 5) {
+    s = LT("Resistance");
+  } else if (typ == 16 || typ == 18) {
+    s = LT("Voltage");
+  } else if (typ == 17 || typ == 19) {
+    s = LT("Current");
+  } else {
+    s = std::string(sensors::SensorNames(typ));
+  }
+  const int model = p.ModelCode();
+  if (model == 90 || model == 97) s += " (rms)";
+  if (p.Code.Tryb == 6) {
+    s += ", " + LT("CJ temp.") + ": " + Fixed(p.P.RoomT, 1) +
+         "\xC2\xB0"
+         "C";
+  } else if ((typ < 16 || typ > 19) && !sensors::ModeName(p.Code.Tryb).empty()) {
+    s += ", " + sensors::ModeName(p.Code.Tryb);
+  }
+  if (p.Code.Lin > 1) {
+    const bool converted = typ == 5 || (typ >= 16 && typ <= 20);
+    s += ", " + LT(converted ? "result converted" : "linearization");
+  }
+  return s;
+}
+
+std::string ReactionLabel(const TParamSet& p) {
+  if (p.P.Burnout == 2) return LT("Output locked") + " !";
+  if (p.Code.Typ >= 16 && p.Code.Typ <= 20) return LT("Internal failure sygnalization") + ":";
+  return LT("Output reaction to sensor burnout") + ":";
+}
+
+}  // namespace vorta::app
