@@ -160,12 +160,14 @@ bool AbortTransfer() {
 
 bool QueueCommand(std::uint8_t letter, std::uint32_t arg) {
   TCommState& s = Comm();
-  if (!s.PollOk || !s.LineFree) {
-    Beep(LinkBeep::kDefault);
-    return false;
-  }
+  // A command already waiting is told apart from a thread that cannot take one: the first clears
+  // LineFree, so testing it first would never give the asterisk.
   if (s.CommandPending) {
     Beep(LinkBeep::kAsterisk);
+    return false;
+  }
+  if (!s.PollOk || !s.LineFree) {
+    Beep(LinkBeep::kDefault);
     return false;
   }
   s.LineFree = false;

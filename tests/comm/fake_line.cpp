@@ -48,6 +48,7 @@ bool TFakeLine::Write(const std::uint8_t* data, std::size_t n, int) {
   std::function<Bytes(const Bytes&)> respond;
   {
     std::lock_guard lock(c_->mutex);
+    c_->attempts.push_back(std::chrono::steady_clock::now());
     if (c_->writeFails || c_->gone) return false;
     c_->writes.push_back(frame);
     if (c_->echo) c_->pending.insert(c_->pending.end(), frame.begin(), frame.end());

@@ -2,6 +2,7 @@
 // and followed by whatever the responder returns; reads hand out what is queued, in chunks.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -18,9 +19,10 @@ using Bytes = std::vector<std::uint8_t>;
 struct TFakeLineControl {
   std::mutex mutex;
   std::condition_variable cv;
-  std::function<Bytes(const Bytes& written)> respond;  // reply bytes for a written frame
-  Bytes pending;                                       // input not yet read
-  std::vector<Bytes> writes;                           // every frame written
+  std::function<Bytes(const Bytes& written)> respond;           // reply bytes for a written frame
+  Bytes pending;                                                // input not yet read
+  std::vector<Bytes> writes;                                    // every frame written
+  std::vector<std::chrono::steady_clock::time_point> attempts;  // every write tried
   bool echo = true;
   bool gone = false;        // reads report a vanished line
   bool writeFails = false;  // writes do not get out in time

@@ -41,10 +41,13 @@ Bytes Execute(TFakeTransmitter& tx, const Bytes& c, bool wrongEcho) {
 }  // namespace
 
 Bytes TFakeTransmitter::Respond(const Bytes& frame) {
-  std::lock_guard lock(mutex);
   const Bytes c = DecodeCommandFrame(frame);
   if (c.empty()) return {};
+  if (c[0] == 'm' && beforeMeasure) beforeMeasure(*this);
+  std::lock_guard lock(mutex);
   commands.push_back(c);
+  times.push_back(std::chrono::steady_clock::now());
+  if (ignored.count(c[0])) return {};
   const int number = static_cast<int>(commands.size());
   if ((c[0] & 0x7F) == 'r') return {};
   if (silentAfter >= 0 && number > silentAfter) return {};

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "tests/comm/fake_line.h"
@@ -21,6 +24,10 @@ struct TFakeTransmitter {
   int silentAfter = -1;         // no reply at all after this many commands
   int wrongEchoAt = -1;         // the command with this number gets a wrong address echo
   std::vector<Bytes> commands;  // every good command received, in order
+  std::vector<std::chrono::steady_clock::time_point> times;  // when each came
+  std::set<std::uint8_t> ignored;                            // letters never answered
+  // Runs before a measurement is answered, outside the lock (a test can hold the poller here).
+  std::function<void(TFakeTransmitter&)> beforeMeasure;
 
   Bytes Respond(const Bytes& frame);
   int Count(std::uint8_t letter);
