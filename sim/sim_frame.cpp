@@ -23,13 +23,17 @@ void AppendEscaped(std::vector<std::uint8_t>& out, std::uint8_t b) {
 }
 
 std::vector<std::uint8_t> EncodeReply(const std::vector<std::uint8_t>& data) {
+  return EncodeReply(data, Checksum(data));
+}
+
+std::vector<std::uint8_t> EncodeReply(const std::vector<std::uint8_t>& data, std::uint8_t checksum) {
   std::vector<std::uint8_t> out;
   if (data.size() > kMaxReplyBytes) return out;
   out.reserve(2 * data.size() + 6);
   out.push_back(kReplyStart);
   out.push_back(static_cast<std::uint8_t>(data.size()));
   for (std::uint8_t b : data) AppendEscaped(out, b);
-  AppendEscaped(out, Checksum(data));
+  AppendEscaped(out, checksum);
   out.push_back(kFrameEnd);
   return out;
 }

@@ -31,6 +31,8 @@ void AppendEscaped(std::vector<std::uint8_t>& out, std::uint8_t b);
 
 // Reply frame: 0xC0, L, the L data bytes and the checksum escaped, 0xC3. Empty when L > 254.
 std::vector<std::uint8_t> EncodeReply(const std::vector<std::uint8_t>& data);
+// The same with the given checksum byte in place of the right one (for damaged replies).
+std::vector<std::uint8_t> EncodeReply(const std::vector<std::uint8_t>& data, std::uint8_t checksum);
 
 // Collects command frames from the byte stream the host sends. A frame is 0xC9, n (1..200),
 // then n command bytes and a checksum, escaped. A new 0xC9 restarts a frame, a reply start,

@@ -63,16 +63,17 @@ void TSimTransmitter::ApplyLineFaults(TData& reply, TReplyPlan& plan) {
     return;
   }
   if (knobs_.corruptShare > 0.0 && share(faultRng_) < knobs_.corruptShare) {
+    // One bit of one data byte flips on the line; the checksum stays that of the good data
+    // (with no data, the checksum itself is hit).
     ++stats_.corrupted;
+    const std::uint8_t good = Checksum(reply);
     if (reply.empty()) {
-      // Nothing to damage but the checksum: send a wrong one.
-      TData frame = EncodeReply(reply);
-      frame[2] = static_cast<std::uint8_t>(frame[2] ^ 0x01);
-      plan.frame = frame;
+      plan.frame = EncodeReply(reply, static_cast<std::uint8_t>(good ^ 0x01));
     } else {
       std::uniform_int_distribution<std::size_t> pick(0, reply.size() - 1);
       std::uniform_int_distribution<int> bit(0, 7);
       reply[pick(faultRng_)] ^= static_cast<std::uint8_t>(1u << bit(faultRng_));
+      plan.frame = EncodeReply(reply, good);
     }
   }
   if (plan.frame.empty()) plan.frame = EncodeReply(reply);
