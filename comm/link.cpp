@@ -102,6 +102,8 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
       LinkPause(250);
       return false;
     }
+    // Nothing came within the whole time left: the line's own clock says the time is up.
+    if (r == 0) break;
     for (int i = got; i < got + r && !ended; ++i) {
       if (buf[i] == kFrameEnd && i + 1 >= minTotal) {
         ended = true;
