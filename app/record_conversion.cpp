@@ -10,6 +10,7 @@
 
 #include "app/param_set.h"
 #include "sensors/sensor_range.h"
+#include "sensors/sensor_signal.h"
 #include "sensors/table_file.h"
 
 namespace vorta::app {
@@ -282,6 +283,7 @@ void DecodeRecord() {
 sensors::TCharResult EncodeRecord(const TEncodeOptions& options) {
   const TParamSet& p = Param();
   if (p.noTab()) return Refuse("No data available");
+  if (!sensors::RangeCheck()) return Refuse("Input range too small!");
   const int model = p.Device.empty() ? options.connectedModel : p.ModelCode();
   TDeviceRecord r = comm::DeviceRecord();
   if (const char* fault =

@@ -48,9 +48,9 @@ struct TEncodeOptions {
 
 // Encodes Param() into DeviceRecord(), computing the characteristic. kOk or kNotMonotonic
 // (TransferMonotonic clear) when the record was written; kInvalid when the parameters cannot be
-// written (missing characteristic data, a filter time needing more than 255 counts, a value the
-// record's bytes or floats cannot hold, no signal span) and kArithmeticError when the
-// characteristic computation failed: then the record is left as it was. The reason is the English
+// written (missing characteristic data, a signal span below the input's minimum, a filter time needing more
+// than 255 counts, a value the record's bytes or floats cannot hold, no signal span) and kArithmeticError
+// when the characteristic computation failed: then the record is left as it was. The reason is the English
 // language key naming what failed.
 sensors::TCharResult EncodeRecord(const TEncodeOptions& options = {});
 

@@ -77,6 +77,8 @@ TEST_F(RecordTest, ModeBytesOfEveryGroupDecodeBackToTheirMode) {
     Configure(c.typ, c.tryb, c.lin, c.lo, c.hi);
     p().Device = c.device;
     p().P.Siec = 60;
+    sensors::ResetSensorRangeTable();
+    sensors::SetModelRanges(p().ModelCode());
     ASSERT_EQ(Encode().status, TCharStatus::kOk) << c.device << " " << c.tryb;
     EXPECT_EQ(rec()[2], c.mode) << c.device << " Tryb " << c.tryb;
     Decode();
@@ -151,9 +153,12 @@ TEST_F(RecordTest, MissingCharacteristicOrSpanIsRefusedInsteadOfWritingGarbage) 
   EXPECT_EQ(Encode().reason, "No data available");
   Configure(19, 5, 1, 3, 3);
   EXPECT_EQ(Encode().status, TCharStatus::kInvalid);
-  Configure(16, 5, 4, 0, 100);
-  p().LinCoef = {0, 1e-41, 0, 0, 0, 0, 0, 0, 0, 0, 100};
+  Configure(16, 5, 8, 0, 1e-5);
+  SetTable({{0, 0}, {1e-5, 100}});
+  p().TableLoaded = true;
+  p().LinCoef = {0, 1e-7, 1e30, 0, 0, 0, 0, 0, 0, 0, 100};  // offsets beyond the float format
   EXPECT_EQ(Encode().status, TCharStatus::kArithmeticError);
+  Configure(16, 5, 4, 0, 100);
   p().LinCoef = {0, 1, 0, 0, 0, 0, 0, 1e39, 0, 0, 100};
   EXPECT_EQ(Encode().status, TCharStatus::kInvalid);  // a coefficient the float format cannot hold
   Configure(1, 3, 2, 0, 1e39);
@@ -161,12 +166,15 @@ TEST_F(RecordTest, MissingCharacteristicOrSpanIsRefusedInsteadOfWritingGarbage) 
   EXPECT_EQ(rec(), before);
 }
 
-TEST_F(RecordTest, NonMonotonicCharacteristicIsWrittenAndReported) {
-  Configure(6, 7, 2, 0, 40);
+TEST_F(RecordTest, RangeIsCheckedAgainBeforeEncoding) {
+  rec().b.fill(0x5A);
+  const comm::TDeviceRecord before = rec();
+  Configure(6, 7, 2, 0, 40);  // 0.0 mV: the falling start of type B, no usable span
   p().Device = "VTX48";
-  EXPECT_EQ(Encode().status, TCharStatus::kNotMonotonic);
-  EXPECT_FALSE(sensors::CharacteristicState().TransferMonotonic);
-  EXPECT_EQ(rec()[0], '1');
+  EXPECT_EQ(Encode().reason, "Input range too small!");
+  Configure(1, 3, 2, 0, 30);  // 11.7 Ohm below the 12 Ohm of a resistance thermometer
+  EXPECT_EQ(Encode().reason, "Input range too small!");
+  EXPECT_EQ(rec(), before);
 }
 
 TEST_F(RecordTest, FiveCharacterTagIsPaddedWithFillerAndReadBack) {
