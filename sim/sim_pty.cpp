@@ -210,6 +210,8 @@ void TSimPty::Run() {
   if (!closeAfterWrite_) return;
   // The disconnect knob: the pseudo-terminal goes away as a pulled adapter would, once the host
   // has taken the last reply (closing the master side would throw away what it has not read).
+  // The bytes reach the slave's queue a moment after the write, so look only after a pause.
+  usleep(20000);
   for (int i = 0; i < 100 && !stopRequested_; ++i) {
     int waiting = 0;
     if (ioctl(slave_, FIONREAD, &waiting) != 0 || waiting == 0) break;

@@ -60,6 +60,7 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
   o.signal.noise = 0.01;
   bool modelGiven = false;
   for (int i = 1; i < argc; ++i) {
+    const int first = i;
     const std::string arg = argv[i];
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) return false;
@@ -93,7 +94,9 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
                 SetKnobByName(o.knobs, arg.substr(2), argv[i + 1]))) {
       ++i;
     } else {
-      std::cerr << "vorta-sim: cannot use '" << arg << "'" << (i < argc - 1 ? "" : "") << "; see --help\n";
+      std::string given = arg;
+      for (int j = first + 1; j <= i && j < argc; ++j) given += std::string(" ") + argv[j];
+      std::cerr << "vorta-sim: cannot use '" << given << "'; see --help\n";
       return false;
     }
   }

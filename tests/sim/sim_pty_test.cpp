@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "tests/sim/pty_host.h"
 
@@ -94,6 +95,26 @@ TEST(SimPty, DisconnectKnobClosesLineAfterReply) {
   EXPECT_FALSE(pty.Running());
   EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
   fs::remove_all(dir);
+}
+
+TEST(SimPty, KnobsAndSignalChangeWhileTheHostPolls) {
+  TSimTransmitter tx;
+  TSimPty pty(tx);
+  ASSERT_TRUE(pty.Start());
+  int answered = 0;
+  std::thread host([&] {
+    TPtyHost h(pty.SlavePath());
+    for (int i = 0; i < 30; ++i) answered += h.Exchange({'m', 0x20}, 100).data.has_value();
+  });
+  for (int i = 0; i < 30; ++i) {
+    tx.SetLevel(10.0 + i);
+    tx.SetKnob("lose", i % 2 ? "0.5" : "0");
+    (void)tx.Stats();
+    usleep(2000);
+  }
+  host.join();
+  EXPECT_GT(answered, 0);
+  EXPECT_EQ(tx.Stats().frames, 30);
 }
 
 }  // namespace
