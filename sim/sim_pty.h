@@ -33,7 +33,7 @@ class TSimPty {
   // the pseudo-terminal closes. False when the link cannot be made.
   bool MakeLink(const std::string& linkPath);
   void RemoveLink();
-  // Called from the worker thread with every frame received and sent.
+  // Called from the worker thread with every frame received and sent; set it before Start.
   void SetTrace(std::function<void(const std::string&)> trace);
   // Called from the worker thread when the disconnect knob closed the line.
   void SetOnDisconnect(std::function<void()> onDisconnect);

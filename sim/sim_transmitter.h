@@ -9,7 +9,7 @@
 //   vorta::sim::TSimTransmitter tx(config);
 //   vorta::sim::TSimLine line(tx);            // an ISerialLine; time is virtual, nothing sleeps
 //   line.Write(frame, n, 100);                // the host's command frame
-//   int got = line.Read(buf, 256, 250);       // echo of the frame, then the reply frame
+//   int got = line.Read(buf, 256, 250);       // the echo; the next Read brings the reply
 //
 //   tx.SetLevel(42.0);                        // sensor signal at the terminals (signal unit)
 //   tx.SetKnob("lose", "0.5");                // any fault knob by name (sim_knobs.h), or
@@ -17,8 +17,16 @@
 //   tx.WriteMemory(mem::kTag, {'A', 'B'});    // memory as the transmitter holds it (sim_memory.h)
 //   auto bytes = tx.ReadMemory(0x400, 8);
 //   tx.Stats().replies;                       // what happened on the line so far
+//   line.Advance(1000);                       // let virtual time pass (restart after 'r', filter)
 //
-// All members are safe to call from several threads.
+// On a pseudo-terminal instead (real termios path, real pacing at the baud rate the host sets):
+//
+//   vorta::sim::TSimPty pty(tx);
+//   pty.Start();                              // pty.SlavePath() is the device to open
+//   pty.MakeLink(dir + "/ports/COM3");        // optional; removed again by Stop or the destructor
+//
+// or run the vorta-sim program (vorta-sim --help). All members are safe to call from several
+// threads.
 #pragma once
 
 #include <cstdint>
