@@ -4,6 +4,8 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/window_state.h"
+#include "comm/polling.h"
+#include "comm/protocol.h"
 #include "platform/help_viewer.h"
 #include "platform/process.h"
 
@@ -17,7 +19,6 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vorta");
-  app::InstallCoreMessages();
 
   int rc = 0;
   {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     if (window.Started()) rc = QApplication::exec();
   }
 
+  comm::AbortTransfer();
+  comm::CloseLine();
   platform::EndTimerPeriod();
   platform::CloseHelp();
   return rc;

@@ -57,6 +57,7 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   // 5. The hidden parameters window: language list, settings, language, model list.
   ParametryF = std::make_unique<docs::TParametryF>(platform::ProgramDir());
   SetBeforeMessageHook(&RecordMainPosition);
+  InstallCoreMessages();
 
   BuildActions();
   BuildMenus();
@@ -97,6 +98,8 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   // 12. Position again once the layout is final.
   FixSize();
   move(Settings().MainLeft, Settings().MainTop);
+  // 13. The line on the configured port, with polling.
+  OpenLineAtStart();
   show();
   normalSize_ = size();
   // 15. The live display.

@@ -4,7 +4,10 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
+
+#include "comm/transfer_runner.h"
 
 class QAction;
 class QComboBox;
@@ -22,6 +25,9 @@ class QToolButton;
 namespace vorta::docs {
 class TParametryF;
 }
+namespace vorta::comm {
+class TWiadomosc;
+}
 
 namespace vorta::app {
 
@@ -33,6 +39,11 @@ class TVortaF : public QMainWindow {
   ~TVortaF() override;
 
   bool Started() const { return started_; }
+
+  // How the window opens the line at start: comm::OpenLine on the port by default; tests hand in
+  // the simulated transmitter. An empty function puts the default back.
+  using LineOpener = std::function<bool(int port)>;
+  static void SetLineOpener(LineOpener opener);
 
   // Status bar panel 0: a blank and the text.
   void StatBarTxt(const QString& text);
@@ -61,9 +72,35 @@ class TVortaF : public QMainWindow {
   void odnowa();
   // Field looks: 1 grey, 2 white (all nine), 3 aqua (numeric fields), 4 aqua (all nine).
   void kolory(int mode);
+  // One field's look: 1 grey, 2 white, 3 aqua.
+  void SetFieldLook(QWidget* field, int mode);
   // Applies the language to every caption, text and hint, then redisplays or performs "New".
   void FormLang();
   void Timer1Timer();
+
+  // Workflows of the transmitter.
+  using TransferRun = std::function<bool(const comm::ProgressCallback&)>;
+  // Runs one block transfer with the busy banner and the progress in the status bar.
+  bool showiad(const QString& message, const TransferRun& run);
+  bool Odczyt(int readMode, const QString& message);
+  void OdczytajTClick();
+  void Odswierz1Click();
+  void ZapiszTClick();
+  void Zapisane();
+  void Weryfikuj1Click();
+  void Reset1Click();
+  bool CheckParam(bool tableNeeded, bool quiet);
+  void CheckDevice();
+  // Shows the parameter set; colourMode 0 leaves the field looks alone.
+  void pokaz(int colourMode);
+  void dispABSy();
+  // Completes missing characteristic data; true while they stay incomplete.
+  bool nietypo();
+  void showres(double value);
+  void showout(double current);
+  void CheckAutoRead();
+  // Opens the line on ComPort at 9600 baud with polling; the message when it fails.
+  bool OpenLineAtStart();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -84,6 +121,12 @@ class TVortaF : public QMainWindow {
   void UpdateKeyPanels();
   void FixSize();
   void SetReadButtonImage();
+  // While a transfer runs every other transmitter command is refused with a beep.
+  bool RefuseWhileBusy();
+  bool Marked(const QWidget* field) const;
+  void ClearValuePanels();
+  void SetResultFont(bool fault);
+  QToolButton* ButtonOf(QAction* a) const;
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
 
   bool started_ = false;
@@ -95,6 +138,7 @@ class TVortaF : public QMainWindow {
   const QEvent* lastKey_ = nullptr;
   quint64 lastKeyTime_ = 0;
   QSize normalSize_;
+  comm::TWiadomosc* busyWindow_ = nullptr;
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,

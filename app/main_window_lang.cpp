@@ -124,8 +124,11 @@ void TVortaF::FormLang() {
   KodE->setToolTip(Lt("Write down ID tag"));
   OgolneE->setToolTip(Lt("Write down any information"));
 
-  // The parameter set is redisplayed once the display exists; until then "New" is the state.
-  odnowa();
+  if (WindowFlags().Shown) {
+    pokaz(0);
+  } else {
+    odnowa();
+  }
   FiltrCzasTxt->setText(Lt("Time constant") + " (0-" +
                         QString::number(RoundHalfEven(250 * Param().TimeStep())) + "s)");
 }
@@ -166,44 +169,24 @@ void TVortaF::odnowa() {
   kolory(1);
 }
 
+void TVortaF::SetFieldLook(QWidget* field, int mode) {
+  if (mode == 1) SetLook(field, kGrey, "grey");
+  if (mode == 2) SetLook(field, kWhite, "white");
+  if (mode == 3) SetLook(field, kAqua, "aqua");
+}
+
 void TVortaF::kolory(int mode) {
   const std::initializer_list<QWidget*> numeric = {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE,
                                                    FiltrLimitE};
   const std::initializer_list<QWidget*> all = {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE, FiltrLimitE,
                                                BurnoutE,  SiecE,     KodE,         OgolneE};
-  switch (mode) {
-    case 1:
-      for (QWidget* w : all) SetLook(w, kGrey, "grey");
-      break;
-    case 2:
-      for (QWidget* w : all) SetLook(w, kWhite, "white");
-      break;
-    case 3:
-      for (QWidget* w : numeric) SetLook(w, kAqua, "aqua");
-      break;
-    case 4:
-      for (QWidget* w : all) SetLook(w, kAqua, "aqua");
-      break;
-    default:
-      break;
+  if (mode == 1 || mode == 2) {
+    for (QWidget* w : all) SetFieldLook(w, mode);
+  } else if (mode == 3) {
+    for (QWidget* w : numeric) SetFieldLook(w, 3);
+  } else if (mode == 4) {
+    for (QWidget* w : all) SetFieldLook(w, 3);
   }
-}
-
-void TVortaF::Timer1Timer() {
-  Timer1->stop();
-  const TWindowFlags& f = WindowFlags();
-  if (f.Busy) return;
-  // Every command that needs the transmitter follows whether it answers.
-  const bool corrections = f.Connected;
-  RegulacjaT->setEnabled(corrections);
-  for (QAction* a : {Regulacja1, Odswierz1, Odczytaj1, OdczytajT, Wykres1T}) a->setEnabled(corrections);
-  RegulacjaPic->setEnabled(corrections);
-  Weryfikuj1->setEnabled(corrections && f.Written);
-  Wykres1->setEnabled(corrections && !MonOnly1->isChecked());
-  ZapiszT->setEnabled(f.Connected);
-  Ustawienia1->menuAction()->setEnabled(f.Connected);
-  Reset1->setEnabled(f.Connected);
-  Timer1->start();
 }
 
 void TVortaF::Wersja1Click() {

@@ -42,12 +42,12 @@ void TVortaF::BuildActions() {
   Drukuj1 = MakeAction("Drukuj1", &TVortaF::NotYetClick);
   PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::NotYetClick);
   Exit1 = MakeAction("Exit1", &TVortaF::Exit1Click, Qt::Key_F10);
-  Odczytaj1 = MakeAction("Odczytaj1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_O));
-  Zapisz1 = MakeAction("Zapisz1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
-  Weryfikuj1 = MakeAction("Weryfikuj1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_W));
-  Odswierz1 = MakeAction("Odswierz1", &TVortaF::NotYetClick);
+  Odczytaj1 = MakeAction("Odczytaj1", &TVortaF::OdczytajTClick, QKeySequence(Qt::CTRL | Qt::Key_O));
+  Zapisz1 = MakeAction("Zapisz1", &TVortaF::ZapiszTClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Weryfikuj1 = MakeAction("Weryfikuj1", &TVortaF::Weryfikuj1Click, QKeySequence(Qt::CTRL | Qt::Key_W));
+  Odswierz1 = MakeAction("Odswierz1", &TVortaF::Odswierz1Click);
   Czujniki1 = MakeAction("Czujniki1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_C));
-  Reset1 = MakeAction("Reset1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_R));
+  Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_K));
   Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
   Symulacja1 = MakeAction("Symulacja1", &TVortaF::NotYetClick);
@@ -76,8 +76,8 @@ void TVortaF::BuildActions() {
   ZachowajT->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
   DrukujT = MakeAction("DrukujT", &TVortaF::NotYetClick);
   DrukujT->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
-  OdczytajT = MakeAction("OdczytajT", &TVortaF::NotYetClick);
-  ZapiszT = MakeAction("ZapiszT", &TVortaF::NotYetClick);
+  OdczytajT = MakeAction("OdczytajT", &TVortaF::OdczytajTClick);
+  ZapiszT = MakeAction("ZapiszT", &TVortaF::ZapiszTClick);
   ZapiszT->setIcon(st->standardIcon(QStyle::SP_ArrowUp));
   KomunikacjaT = MakeAction("KomunikacjaT", &TVortaF::NotYetClick);
   KomunikacjaT->setIcon(st->standardIcon(QStyle::SP_DriveNetIcon));

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "comm/beep.h"
+
 namespace vorta::app {
 namespace {
 

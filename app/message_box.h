@@ -41,7 +41,7 @@ int MyMesM(const QString& text, int kind, QWidget* parent = nullptr);
 
 void MessageBeep(BeepKind kind);
 
-// Routes the messages of the core routines (ShowMessage) to MyMesM.
+// Routes the messages of the core routines (ShowMessage) to MyMesM and the link's beeps to MessageBeep.
 void InstallCoreMessages();
 
 }  // namespace vorta::app

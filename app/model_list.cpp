@@ -25,7 +25,15 @@ constexpr std::array<ModelEntry, 10> kModels = {{
     {"", ""},
 }};
 
+// Type index reported by the transmitter to model code.
+constexpr std::array<int, 17> kModelCodeTable = {47, 48, 49, 37, 38, 39, 60, 90, 97, 0, 0, 0, 0, 0, 0, 0, 0};
+
 }  // namespace
+
+int ModelCodeOfTypeIndex(int typeIndex) {
+  if (typeIndex < 0 || typeIndex >= static_cast<int>(kModelCodeTable.size())) return 0;
+  return kModelCodeTable[static_cast<std::size_t>(typeIndex)];
+}
 
 void TModelList::Build() {
   entries_.clear();

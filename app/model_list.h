@@ -25,4 +25,8 @@ class TModelList {
 
 TModelList& ModelList();
 
+// Model code of the type index a transmitter reports with its measurement (0..16); 0 for an index
+// that names no model (9..16, 16 being "no measurement").
+int ModelCodeOfTypeIndex(int typeIndex);
+
 }  // namespace vorta::app

@@ -86,8 +86,8 @@ void TParamSet::Normalise() {
   if (!(P.GainReg >= -1.99991 && P.GainReg <= 1.99991)) P.GainReg = 0.0;
   if (P.FiltrZakres < 0 || P.FiltrZakres > 250) P.FiltrZakres = 0;
   if (P.FiltrLimit < 0 || P.FiltrLimit > 100) P.FiltrLimit = 0;
-  // The time constant keeps every value the editor accepts for the model (250 device counts).
-  if (P.FiltrCzas < 0 || P.FiltrCzas > MaxFiltrCzas(TimeStep())) P.FiltrCzas = 0;
+  // The time constant keeps every count the transmitter's byte can hold (the editor stops at 250).
+  if (P.FiltrCzas < 0 || P.FiltrCzas > FiltrCzasFromCount(255, TimeStep())) P.FiltrCzas = 0;
   if (P.Burnout < 0 || P.Burnout > 2) P.Burnout = 0;
   if (P.Siec != 50 && P.Siec != 60) P.Siec = 50;
   // Every unit of the table is kept; an index outside it becomes the blank unit.

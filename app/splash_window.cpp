@@ -12,9 +12,7 @@ namespace vorta::app {
 
 Twitryna::Twitryna(QWidget* parent) : QDialog(parent) {
   setObjectName("witryna");
-  // The English list has no text for the title; the product name stands in for it.
-  std::string title = docs::LT("Vorta Transmitter");
-  if (title.empty()) title = "Vorta Transmitter";
+  const std::string title = docs::LTOrKey("Vorta Transmitter");
   setWindowTitle(QString::fromUtf8(title.c_str()));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 

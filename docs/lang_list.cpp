@@ -54,6 +54,11 @@ std::string LT(std::string_view key) {
   return LangList().Value(key);
 }
 
+std::string LTOrKey(std::string_view key) {
+  std::string v = LT(key);
+  return v.empty() ? std::string(key) : v;
+}
+
 std::string LT1(std::string_view key) {
   std::string v = LT(key);
   if (!v.empty()) v.pop_back();

@@ -30,6 +30,8 @@ TLangList& LangList();
 
 // The language text of a key.
 std::string LT(std::string_view key);
+// LT, or the English text itself for the few texts that are not keys of the table.
+std::string LTOrKey(std::string_view key);
 // LT of a key whose last character is dropped on use ("Result1" shows "Result").
 std::string LT1(std::string_view key);
 

@@ -44,10 +44,12 @@ class MainWindowTest : public ::testing::Test {
     Param().Clear();
     Param().Device = "VTX39";
     Param().kod = "leftover";
+    TVortaF::SetLineOpener([](int) { return true; });  // no transmitter on the line
     w = std::make_unique<TVortaF>(nullptr, false);
   }
   void TearDown() override {
     w.reset();
+    TVortaF::SetLineOpener({});
     std::filesystem::remove(IniPath());
   }
   template <typename T>
@@ -151,6 +153,27 @@ TEST_F(MainWindowTest, MonitorOnlyShrinksToTheMeasurementAndShowsBothBarsAfterwa
   EXPECT_TRUE(Child<QGroupBox>("SensorG")->isVisibleTo(w.get()));
   EXPECT_TRUE(w->statusBar()->isVisibleTo(w.get()));
   EXPECT_TRUE(Child<QToolBar>("ToolBar1")->isVisibleTo(w.get()));
+}
+
+TEST(MainWindowStart, PortThatCannotBeOpenedIsReportedAndTheProgramRunsOn) {
+  testing::MessageRecorder rec;
+  int opened = 0;
+  TVortaF::SetLineOpener([&opened](int port) {
+    opened = port;
+    return false;
+  });
+  std::ofstream(IniPath()) << "ComPort=7\n";  // the port comes from the settings file
+  auto w = std::make_unique<TVortaF>(nullptr, false);
+  EXPECT_TRUE(w->Started());
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(opened, 7);
+  EXPECT_EQ(rec.messages[0].text, "COM7 initialization failed!");
+  ASSERT_EQ(rec.beeps.size(), 1u);
+  EXPECT_EQ(rec.beeps[0], BeepKind::kAsterisk);
+  w.reset();
+  TVortaF::SetLineOpener({});
+  Settings() = TSettings{};
+  std::filesystem::remove(IniPath());
 }
 
 TEST_F(MainWindowTest, EntriesOfLaterWorkflowsSayTheyAreNotImplemented) {

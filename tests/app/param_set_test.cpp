@@ -115,7 +115,7 @@ TEST_F(ParamSetTest, NormaliseBoundsTheMeasurementValues) {
   p.P.Burnout = 3;
   p.P.Siec = 55;
   p.P.Jednostki = 16;
-  p.P.FiltrCzas = 500;  // the largest the editor accepts with the 0.2 s step
+  p.P.FiltrCzas = 510;  // 255 counts of 0.2 s, the most the transmitter holds
   p.Normalise();
   EXPECT_DOUBLE_EQ(p.P.RoomT, 25.0);
   EXPECT_DOUBLE_EQ(p.P.ZeroReg, 0.0);
@@ -125,14 +125,17 @@ TEST_F(ParamSetTest, NormaliseBoundsTheMeasurementValues) {
   EXPECT_EQ(p.P.Burnout, 0);
   EXPECT_EQ(p.P.Siec, 50);
   EXPECT_EQ(p.P.Jednostki, 0);
-  EXPECT_EQ(p.P.FiltrCzas, 500);
+  EXPECT_EQ(p.P.FiltrCzas, 510);
   p.P.Jednostki = 11;  // "m3/h" of the conversion dialogs survives
-  p.P.FiltrCzas = 501;
+  p.P.FiltrCzas = 511;
   p.Normalise();
   EXPECT_EQ(p.P.Jednostki, 11);
   EXPECT_EQ(p.P.FiltrCzas, 0);
-  p.Device = "VTX39";  // 0.09 s step: at most 225
-  p.P.FiltrCzas = 226;
+  p.Device = "VTX39";  // 0.09 s step: at most 229.5, rounded 230
+  p.P.FiltrCzas = 230;
+  p.Normalise();
+  EXPECT_EQ(p.P.FiltrCzas, 230);
+  p.P.FiltrCzas = 231;
   p.Normalise();
   EXPECT_EQ(p.P.FiltrCzas, 0);
 }

@@ -51,3 +51,14 @@ TEST(LangList, ProcessListStartsEnglishAndDropsTheMarkerCharacter) {
 
 }  // namespace
 }  // namespace vorta::docs
+
+namespace vorta::docs {
+namespace {
+
+TEST(LangList, TextsOutsideTheTableFallBackToTheirEnglish) {
+  EXPECT_EQ(LTOrKey("No communication with device"), "No communication with device");
+  EXPECT_EQ(LTOrKey("Cancel"), "Cancel");
+}
+
+}  // namespace
+}  // namespace vorta::docs

@@ -3,9 +3,15 @@
 
 #include <QString>
 #include <deque>
+#include <ostream>
 #include <vector>
 
 #include "app/message_box.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace vorta::testing {
 
