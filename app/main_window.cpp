@@ -64,6 +64,7 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   BuildToolbar();
   BuildCentral();
   BuildStatusBar();
+  ConnectEditors();
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(500);
@@ -158,6 +159,7 @@ void TVortaF::FormKeyDown(int key) {
 }
 
 bool TVortaF::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::FocusOut) EditorFocusOut(watched);
   if (e->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {
     // A key a control ignores travels up to its parents and passes this filter again: take each

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/message_box.h"
 #include "comm/transfer_runner.h"
 
 class QAction;
@@ -96,6 +97,22 @@ class TVortaF : public QMainWindow {
   void dispABSy();
   // Completes missing characteristic data; true while they stay incomplete.
   bool nietypo();
+  // Editors.
+  void MinInputEExit();
+  void MaxInputEExit();
+  void FiltrZakresEExit();
+  void FiltrCzasEExit();
+  void FiltrLimitEExit();
+  void FiltrLimitEChange();
+  void FiltrLimitUpDownClick(bool up);
+  void BurnoutEChange(int index);
+  void SiecEChange(int index);
+  void KodEChange();
+  void OgolneEChange();
+  void FiltrDobierzClick();
+  // Validates the field being edited, as leaving it would.
+  void ValidateFocusedField();
+
   void showres(double value);
   void showout(double current);
   void CheckAutoRead();
@@ -127,6 +144,12 @@ class TVortaF : public QMainWindow {
   void ClearValuePanels();
   void SetResultFont(bool fault);
   QToolButton* ButtonOf(QAction* a) const;
+  void ConnectEditors();
+  bool EditorFocusOut(QObject* watched);
+  void EditFailed(QWidget* field, BeepKind beep, const QString& text, int kind);
+  void RangeEExit(QLineEdit* field, bool minimum);
+  void RangeEChange(QLineEdit* field, const QString& saved);
+  void ShowRangeFields();
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
 
   bool started_ = false;
@@ -139,6 +162,8 @@ class TVortaF : public QMainWindow {
   quint64 lastKeyTime_ = 0;
   QSize normalSize_;
   comm::TWiadomosc* busyWindow_ = nullptr;
+  QString savedMin_, savedMax_;  // the texts the program last wrote into the range fields
+  bool validating_ = false;      // a validation message is up: focus changes do not validate again
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,

@@ -31,12 +31,6 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-void SetGuarded(QLineEdit* e, const QString& text) {
-  const bool blocked = e->blockSignals(true);  // the range fields' change handlers must not run
-  e->setText(text);
-  e->blockSignals(blocked);
-}
-
 QString OneDecimal(int tenths) {
   return Q(RoundedText(tenths * 0.1, 1));
 }
@@ -64,8 +58,7 @@ void TVortaF::pokaz(int colourMode) {
   const QString unit = p.P.Jednostki < 16 ? Q(std::string(UnitName(p.P.Jednostki))) : QString();
   JednostkiE->setText(unit);
   JednostkiE1->setText(unit);
-  SetGuarded(MinInputE, Q(RangeText(p, p.P.MinInput)));
-  SetGuarded(MaxInputE, Q(RangeText(p, p.P.MaxInput)));
+  ShowRangeFields();
   FiltrZakresE->setText(OneDecimal(p.P.FiltrZakres));
   FiltrCzasTxt->setText(Lt("Time constant") + " (0-" + QString::number(RoundHalfEven(250 * p.TimeStep())) +
                         "s)");

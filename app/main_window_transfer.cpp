@@ -153,7 +153,11 @@ void TVortaF::Odswierz1Click() {
 }
 
 bool TVortaF::CheckParam(bool tableNeeded, bool quiet) {
-  SenSel->setFocus();  // a field being edited is validated first
+  // A field being edited is validated first, as if the focus left it.
+  ValidateFocusedField();
+  validating_ = true;
+  SenSel->setFocus();
+  validating_ = false;
   if (WindowFlags().Shown) return !(tableNeeded && Param().noTab() && nietypo());
   if (!quiet) {
     MessageBeep(BeepKind::kExclamation);

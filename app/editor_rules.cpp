@@ -1,0 +1,105 @@
+// Editor validation rules.
+#include "app/editor_rules.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "docs/lang_list.h"
+#include "docs/str_to_number.h"
+#include "sensors/sensor_range.h"
+#include "sensors/sensor_signal.h"
+
+namespace vorta::app {
+namespace {
+
+constexpr double kTolerance = 0.000001;
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+}  // namespace
+
+int RangeLimitRow(const TParamSet& p) {
+  const int typ = p.Code.Typ;
+  if ((typ == 5 || (typ >= 16 && typ <= 20)) && p.Code.Lin >= 2) return 15;
+  return typ;
+}
+
+TRangeCheck InputEExit(double value) {
+  const TParamSet& p = Param();
+  const int row = RangeLimitRow(p);
+  if (value < sensors::SensorLo(row) - kTolerance) return {TRangeVerdict::kBelowMinimum, {}, false};
+  if (value > sensors::SensorHi(row) + kTolerance) return {TRangeVerdict::kAboveMaximum, {}, false};
+  if (!sensors::RangeCheck()) return {TRangeVerdict::kRejected, docs::LT("Input range too small!"), true};
+  if (row != 15 && p.P.MinInput >= p.P.MaxInput) {
+    return {TRangeVerdict::kRejected,
+            docs::LT("Maximum") + " " + docs::LT("has to be higher than") + " " + Lower(docs::LT("Minimum")) +
+                "!",
+            false};
+  }
+  return {};
+}
+
+bool ParseTenths(std::string_view text, std::int32_t& tenths) {
+  double v = 0.0;
+  if (!docs::StrToNumber(text, v)) return false;
+  const double n = static_cast<double>(RoundHalfEven(10.0 * v));
+  if (std::fabs(10.0 * v) > 2e9) return false;
+  tenths = static_cast<std::int32_t>(n);
+  return true;
+}
+
+std::int32_t ThresholdFor(double r, std::int32_t filtrZakres) {
+  double v = r;
+  if (RoundHalfEven(r) > 0 && filtrZakres * 0.2 > RoundHalfEven(r)) v = filtrZakres * 0.2;
+  return static_cast<std::int32_t>(RoundHalfEven(v));
+}
+
+std::int32_t ThresholdStep(std::int32_t limit, std::int32_t filtrZakres, bool up) {
+  if (up && limit < 100) ++limit;
+  if (!up && limit > 0) --limit;
+  if (limit < filtrZakres * 0.2) limit = up ? static_cast<std::int32_t>(RoundHalfEven(filtrZakres * 0.2)) : 0;
+  return limit;
+}
+
+void OptimalFilter(TParamSet& p) {
+  std::int32_t zakres = 1, czas = 20;
+  const sensors::TSignalBounds b = sensors::SignalBounds();
+  const int typ = p.Code.Typ;
+  struct Group {
+    double lo, hi;
+  };
+  Group g{0, 180};
+  if (typ >= 6 && typ <= 15) g = {-6, 80};
+  if (typ == 16) g = {-10, 150};
+  if (typ == 17) g = {-22, 22};
+  if (typ == 18) g = {-11, 11};
+  if (typ == 17 || typ == 18) czas = 10;
+  double x = (b.smax - b.smin) / (g.hi - g.lo);
+  if (typ <= 5) x *= 0.4;
+  if (typ == 17 || typ == 18) {
+    if (x < 0.00207) {
+      zakres = 250;
+      czas = 220;
+    } else if (x < 0.364) {
+      zakres = static_cast<std::int32_t>(RoundHalfEven(0.364 / x));
+      czas = static_cast<std::int32_t>(RoundHalfEven(10 / std::sqrt(x)));
+    }
+  } else if (x < 0.0004) {
+    zakres = 250;
+    czas = 500;
+  } else if (x < 0.11) {
+    zakres = static_cast<std::int32_t>(RoundHalfEven(0.1 / x));
+    czas = static_cast<std::int32_t>(RoundHalfEven(10 / std::sqrt(x)));
+  }
+  const double step = p.TimeStep();
+  czas = std::min(czas, MaxFiltrCzas(step));
+  FiltrCzasToCount(czas, step);
+  p.P.FiltrZakres = std::min<std::int32_t>(zakres, 250);
+  p.P.FiltrCzas = czas;
+}
+
+}  // namespace vorta::app
