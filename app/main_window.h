@@ -59,6 +59,9 @@ class TVortaF : public QMainWindow {
 
   // Menu handlers.
   void Nowy1Click();
+  void Otworz1Click();
+  void Zachowaj1Click();
+  void Zapiszjako1Click();
   void Exit1Click();
   void MonOnly1Click();
   void Pasek1Click();
@@ -150,6 +153,8 @@ class TVortaF : public QMainWindow {
   void RangeEExit(QLineEdit* field, bool minimum);
   void RangeEChange(QLineEdit* field, const QString& saved);
   void ShowRangeFields();
+  void SaveAs();
+  bool SaveTo(const QString& file);
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
 
   bool started_ = false;

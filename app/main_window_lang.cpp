@@ -133,10 +133,6 @@ void TVortaF::FormLang() {
                         QString::number(RoundHalfEven(250 * Param().TimeStep())) + "s)");
 }
 
-void TVortaF::Nowy1Click() {
-  odnowa();
-}
-
 void TVortaF::odnowa() {
   TWindowFlags& f = WindowFlags();
   f.Written = false;

@@ -124,7 +124,6 @@ QWidget* TVortaF::BuildParamGroup() {
     ud->addWidget(b);
   }
   FiltrDobierz = Named(new QPushButton(Filtry), "FiltrDobierz");
-  connect(FiltrDobierz, &QPushButton::clicked, this, &TVortaF::NotYetClick);
   fg->addWidget(FiltrZakresTxt, 0, 0);
   fg->addWidget(FiltrZakresE, 0, 1);
   fg->addWidget(FiltrCzasTxt, 1, 0);

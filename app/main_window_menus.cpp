@@ -36,9 +36,9 @@ QAction* TVortaF::MakeAction(const char* name, void (TVortaF::*handler)(), const
 
 void TVortaF::BuildActions() {
   Nowy1 = MakeAction("Nowy1", &TVortaF::Nowy1Click);
-  Otworz1 = MakeAction("Otworz1", &TVortaF::NotYetClick, Qt::Key_F3);
-  Zachowaj1 = MakeAction("Zachowaj1", &TVortaF::NotYetClick, Qt::Key_F2);
-  Zapiszjako1 = MakeAction("Zapiszjako1", &TVortaF::NotYetClick);
+  Otworz1 = MakeAction("Otworz1", &TVortaF::Otworz1Click, Qt::Key_F3);
+  Zachowaj1 = MakeAction("Zachowaj1", &TVortaF::Zachowaj1Click, Qt::Key_F2);
+  Zapiszjako1 = MakeAction("Zapiszjako1", &TVortaF::Zapiszjako1Click);
   Drukuj1 = MakeAction("Drukuj1", &TVortaF::NotYetClick);
   PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::NotYetClick);
   Exit1 = MakeAction("Exit1", &TVortaF::Exit1Click, Qt::Key_F10);
@@ -70,9 +70,9 @@ void TVortaF::BuildActions() {
   QStyle* st = style();
   NowyT = MakeAction("NowyT", &TVortaF::Nowy1Click);
   NowyT->setIcon(st->standardIcon(QStyle::SP_FileIcon));
-  OtworzT = MakeAction("OtworzT", &TVortaF::NotYetClick);
+  OtworzT = MakeAction("OtworzT", &TVortaF::Otworz1Click);
   OtworzT->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-  ZachowajT = MakeAction("ZachowajT", &TVortaF::NotYetClick);
+  ZachowajT = MakeAction("ZachowajT", &TVortaF::Zachowaj1Click);
   ZachowajT->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
   DrukujT = MakeAction("DrukujT", &TVortaF::NotYetClick);
   DrukujT->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));

@@ -1,0 +1,194 @@
+// The file menu against real files: open, show, save, save as, the failures and the data folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "app/file_dialogs.h"
+#include "app/main_window.h"
+#include "app/param_set.h"
+#include "app/settings.h"
+#include "app/window_state.h"
+#include "platform/program_dir.h"
+#include "sensors/sensor_range.h"
+#include "tests/support/message_recorder.h"
+
+namespace vorta::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScriptedDialogs : public IFileDialogs {
+ public:
+  ScriptedDialogs() { old_ = SetFileDialogs(this); }
+  ~ScriptedDialogs() override { SetFileDialogs(old_); }
+  QString OpenFile(QWidget*, const QString& dir, const QString& filter) override {
+    dirs.push_back(dir);
+    filters.push_back(filter);
+    return Next();
+  }
+  QString SaveFile(QWidget*, const QString& dir, const QString& proposed, const QString& filter,
+                   const QString& suffix) override {
+    dirs.push_back(dir);
+    filters.push_back(filter);
+    proposals.push_back(proposed);
+    suffixes.push_back(suffix);
+    return Next();
+  }
+  QStringList answers, dirs, filters, proposals, suffixes;
+
+ private:
+  QString Next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+  IFileDialogs* old_ = nullptr;
+};
+
+const char* kFile =
+    "Parametry przetwornika serii "
+    "Vorta\r\n\r\nDevice=VTX39\r\n\r\nCzujnik:\r\nTyp=10\r\nTryb=7\r\nLin=2\r\n\r\n\r\n"
+    "Parametry:\r\nMinInput=0\r\nMaxInput=500\r\nRoomT=25\r\nZeroReg=0,5\r\nGainReg=0\r\nFiltrZakres=10\r\n"
+    "FiltrCzas=9\r\nFiltrLimit=20\r\nBurnout=1\r\nSiec=60\r\nJednostki=8\r\n\r\nInformacje:\r\nFactory:\r\n"
+    "serial=42\r\ndata=01.02.2026\r\nUser:\r\nkod=TAG-7\r\nogolne=free text\r\nogolne1=\r\n\r\n";
+
+class FileMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("vorta_fm_" + std::to_string(getpid()));
+    fs::create_directories(dir_);
+    sensors::ResetSensorRangeTable();
+    WindowFlags().Clear();
+    Param().Clear();
+    TVortaF::SetLineOpener([](int) { return true; });
+    w = std::make_unique<TVortaF>(nullptr, false);
+  }
+  void TearDown() override {
+    w.reset();
+    TVortaF::SetLineOpener({});
+    fs::remove_all(dir_);
+    fs::remove(platform::ProgramDir() + "/" + kSettingsFileName);
+  }
+  QString Path(const char* name) const { return QString::fromStdString((dir_ / name).string()); }
+  void Write(const char* name, const std::string& text) const {
+    std::ofstream(Path(name).toStdString(), std::ios::binary) << text;
+  }
+  void Trigger(const char* action) const { w->findChild<QAction*>(action)->trigger(); }
+  QString Field(const char* name) const { return w->findChild<QLineEdit*>(name)->text(); }
+
+  testing::MessageRecorder rec;
+  ScriptedDialogs dialogs;
+  fs::path dir_;
+  std::unique_ptr<TVortaF> w;
+};
+
+TEST_F(FileMenuTest, OpenShowsTheFileAndMarksNothingWithoutATransmitter) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  ASSERT_TRUE(rec.messages.empty()) << rec.messages[0].text.toStdString();
+  EXPECT_TRUE(WindowFlags().Shown);
+  EXPECT_EQ(Param().Code.Typ, 10);
+  EXPECT_EQ(Field("MinInputE"), "0");
+  EXPECT_EQ(Field("MaxInputE"), "500");
+  EXPECT_EQ(Field("FiltrZakresE"), "1.0");
+  EXPECT_EQ(Field("FiltrCzasE"), "0.9");
+  EXPECT_EQ(Field("FiltrLimitE"), "20");
+  EXPECT_EQ(Field("KodE"), "TAG-7");
+  EXPECT_EQ(w->windowTitle(), Path("k.par") + " - VTX39");
+  EXPECT_EQ(w->findChild<QLineEdit*>("KodE")->property("look").toString(), "white");
+  EXPECT_EQ(Settings().DataDir, dir_.string());
+  EXPECT_EQ(dialogs.filters.front(), "Parameters files (*.par);;All files (*)");
+}
+
+TEST_F(FileMenuTest, SaveOfAnUntitledSetAsksForANameAndNewThenOpenGivesTheSameValues) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  Param().kod = "changed";
+  w->findChild<QAction*>("Nowy1")->trigger();
+  EXPECT_FALSE(WindowFlags().Shown);
+  EXPECT_EQ(w->windowTitle(), "Unspecified type");
+
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  dialogs.answers << Path("copy.par");
+  Trigger("Zapiszjako1");
+  ASSERT_EQ(dialogs.proposals.size(), 1u);
+  EXPECT_EQ(dialogs.proposals[0], Path("k.par"));
+  EXPECT_EQ(dialogs.suffixes[0], "par");
+  ASSERT_TRUE(fs::exists((dir_ / "copy.par")));
+  const TParamSet saved = Param();
+  Trigger("Nowy1");
+  dialogs.answers << Path("copy.par");
+  Trigger("Otworz1");
+  EXPECT_EQ(Param().kod, saved.kod);
+  EXPECT_EQ(Param().P.Burnout, 1);
+  EXPECT_EQ(Param().P.Siec, 60);
+  EXPECT_DOUBLE_EQ(Param().P.ZeroReg, 0.5);
+  EXPECT_TRUE(rec.messages.empty());
+}
+
+TEST_F(FileMenuTest, SaveWithoutANameGoesThroughTheDialogAndCancelWritesNothing) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  Trigger("Nowy1");
+  Trigger("Zachowaj1");  // nothing shown: "No parameters!"
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, "No parameters!");
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  const auto before = fs::last_write_time(dir_ / "k.par");
+  Trigger("Zachowaj1");  // a named file is written without a dialog
+  EXPECT_EQ(dialogs.proposals.size(), 0u);
+  EXPECT_GE(fs::last_write_time(dir_ / "k.par"), before);
+  Trigger("Nowy1");
+  dialogs.answers.clear();
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  w->findChild<QAction*>("Nowy1")->trigger();
+  ASSERT_EQ(rec.messages.size(), 1u);
+}
+
+TEST_F(FileMenuTest, CorruptedFileIsReportedAndLeavesTheNewState) {
+  Write("bad.par", std::string(kFile).replace(std::string(kFile).find("Siec=60"), 7, "Siec=x"));
+  Param().kod = "before";
+  dialogs.answers << Path("bad.par");
+  Trigger("Otworz1");
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, "Corrupted or wrong data file!");
+  EXPECT_EQ(rec.messages[0].kind, kIconError);
+  EXPECT_FALSE(WindowFlags().Shown);
+  EXPECT_EQ(Param().Code.Typ, 20);
+  EXPECT_TRUE(Param().kod.empty());
+  EXPECT_EQ(w->StatusText(), "No parameters");
+}
+
+TEST_F(FileMenuTest, UnwritableTargetIsReportedWithItsName) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par") << Path("missing/folder/x.par");
+  Trigger("Otworz1");
+  Trigger("Zapiszjako1");
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, "Cannot open file:\r" + Path("missing/folder/x.par"));
+  EXPECT_EQ(rec.messages[0].kind, kIconWarning);
+  EXPECT_EQ(w->FileName(), Path("missing/folder/x.par"));  // Save As keeps the chosen name
+}
+
+TEST_F(FileMenuTest, ALongDataFolderIsNotRemembered) {
+  const fs::path deep = dir_ / std::string(70, 'd');
+  fs::create_directories(deep);
+  std::ofstream((deep / "k.par").string(), std::ios::binary) << kFile;
+  dialogs.answers << QString::fromStdString((deep / "k.par").string());
+  Trigger("Otworz1");
+  EXPECT_TRUE(WindowFlags().Shown);
+  EXPECT_EQ(Settings().DataDir, "");
+}
+
+}  // namespace
+}  // namespace vorta::app
