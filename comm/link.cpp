@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include "comm/comm_state.h"
 #include "platform/port_names.h"
@@ -24,6 +25,29 @@ constexpr int kSettleMs = 250;
 // A write may take twice its line time plus this before it counts as failed.
 constexpr int kWriteMarginMs = 50;
 constexpr int kStopWaitMs = 10000;
+
+// Takes bytes [from, end) of buf into the frame being received and returns the new count. Our
+// own echo starts with the only raw FrameStart on the line: whatever came before it is the tail
+// of an earlier reply that arrived after the purge, and is dropped. Sets ended at a FrameEnd that
+// can end the frame (at or past minTotal bytes from the echo).
+int TakeIn(TBuffer& buf, int from, int end, int minTotal, bool& ended) {
+  for (int i = end - 1; i >= from; --i) {
+    if (buf[i] == kFrameStart) {
+      std::memmove(buf.data(), buf.data() + i, static_cast<std::size_t>(end - i));
+      end -= i;
+      from = 0;
+      break;
+    }
+  }
+  if (buf[0] != kFrameStart) return 0;  // no echo yet: nothing of this is ours
+  for (int i = from; i < end; ++i) {
+    if (buf[i] == kFrameEnd && i + 1 >= minTotal) {
+      ended = true;
+      return i + 1;
+    }
+  }
+  return end;
+}
 
 }  // namespace
 
@@ -104,13 +128,7 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
     }
     // Nothing came within the whole time left: the line's own clock says the time is up.
     if (r == 0) break;
-    for (int i = got; i < got + r && !ended; ++i) {
-      if (buf[i] == kFrameEnd && i + 1 >= minTotal) {
-        ended = true;
-        got = i + 1;
-      }
-    }
-    if (!ended) got += r;
+    got = TakeIn(buf, got, got + r, minTotal, ended);
   }
   if (!ended) {
     LinkPause(10);

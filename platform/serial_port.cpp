@@ -125,23 +125,28 @@ bool SerialPort::Write(const std::uint8_t* data, std::size_t n, int timeoutMs) {
 }
 
 int SerialPort::Read(std::uint8_t* buf, std::size_t max, int timeoutMs) {
-  pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-  int rc;
-  do {
-    rc = poll(fds, 2, timeoutMs);
-  } while (rc < 0 && errno == EINTR);
-  if (rc < 0) return -1;
-  if (rc == 0) return 0;
-  if (fds[1].revents & POLLIN) {
-    DrainWake();
-    return 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    const int rc = poll(fds, 2, RemainingMs(deadline));
+    if (rc < 0 && errno != EINTR) return -1;
+    if (rc == 0) return 0;
+    if (rc < 0) continue;
+    if (fds[1].revents & POLLIN) {
+      DrainWake();
+      return 0;
+    }
+    if (fds[0].revents & POLLNVAL) return -1;
+    const ssize_t r = read(fd_, buf, max);
+    if (r > 0) return static_cast<int>(r);
+    // A signal or a wake-up without data: wait on for what is left of the time.
+    if (r < 0 && (errno == EAGAIN || errno == EINTR)) {
+      if (RemainingMs(deadline) == 0) return 0;
+      continue;
+    }
+    // Readable but nothing to read, or an error: the other end hung up or the device is gone.
+    return -1;
   }
-  if (fds[0].revents & POLLNVAL) return -1;
-  const ssize_t r = read(fd_, buf, max);
-  if (r > 0) return static_cast<int>(r);
-  if (r < 0 && (errno == EAGAIN || errno == EINTR)) return 0;
-  // Readable but nothing to read, or an error: the other end hung up or the device is gone.
-  return -1;
 }
 
 void SerialPort::Interrupt() {

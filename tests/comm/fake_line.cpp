@@ -51,6 +51,7 @@ bool TFakeLine::Write(const std::uint8_t* data, std::size_t n, int) {
     c_->attempts.push_back(std::chrono::steady_clock::now());
     if (c_->writeFails || c_->gone) return false;
     c_->writes.push_back(frame);
+    c_->pending.insert(c_->pending.end(), c_->lateTail.begin(), c_->lateTail.end());
     if (c_->echo) c_->pending.insert(c_->pending.end(), frame.begin(), frame.end());
     respond = c_->respond;
   }

@@ -24,6 +24,7 @@ struct TFakeLineControl {
   std::vector<Bytes> writes;                                    // every frame written
   std::vector<std::chrono::steady_clock::time_point> attempts;  // every write tried
   bool echo = true;
+  Bytes lateTail;           // arrives after the purge, before the echo: the end of an earlier reply
   bool gone = false;        // reads report a vanished line
   bool writeFails = false;  // writes do not get out in time
   bool configureOk = true;

@@ -131,6 +131,20 @@ TEST_F(LinkTest, StrayBytesBeforeOrAfterTheReplyDoNotSpoilIt) {
   EXPECT_EQ(reply[5], 0x02);
 }
 
+TEST_F(LinkTest, LateTailOfAnEarlierReplyBeforeTheEchoIsDropped) {
+  // A reply that came after its time-out ends in this transaction's input, ahead of the echo.
+  Bytes tail = EncodeReply({'m', 0x20, 0x7F, 0, 0, 0, 0x43, 0x40, 0, 5});
+  tail.insert(tail.end(), tail.begin(), tail.end());  // more than this transaction's budget
+  control->lateTail = tail;
+  for (std::size_t chunk : {1u, 7u, 64u}) {
+    control->chunk = chunk;
+    ReplyWith(EncodeReply({0xF3, 0x00, 0x10, 0x01, 0x02}));
+    ASSERT_TRUE(Run()) << chunk;
+    EXPECT_EQ(reply[1], 0xF3);
+    EXPECT_EQ(reply[5], 0x02);
+  }
+}
+
 TEST_F(LinkTest, NoReplyFailsWithinTheTimeOut) {
   control->echo = false;
   const auto ms = TimedRunMs();

@@ -125,6 +125,17 @@ TEST_F(PtyPortTest, ReadTimesOutPurgeDropsInputAndInterruptWakesAReader) {
   EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
 }
 
+TEST_F(PtyPortTest, WriteThatCannotGetOutInTimeFails) {
+  auto port = SerialPort::Open(slavePath);
+  ASSERT_NE(port, nullptr);
+  ASSERT_TRUE(port->Configure(9600));
+  // Nobody reads the other end: the terminal's queue fills and the rest never leaves.
+  std::vector<std::uint8_t> flood(1 << 20, 0x55);
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_FALSE(port->Write(flood.data(), flood.size(), 100));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+}
+
 TEST_F(PtyPortTest, VanishedOtherEndMakesReadsFailAtOnce) {
   auto port = SerialPort::Open(slavePath);
   ASSERT_NE(port, nullptr);
