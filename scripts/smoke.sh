@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the program under Xvfb as a user would: the splash is confirmed with Enter, the main
-# window comes up, File > Exit (F10) ends it, and the settings file it wrote is checked line by line.
+# window comes up connected to the simulated transmitter on COM1, File > Exit (F10) ends it, and the settings file it wrote is checked line by line.
 set -euo pipefail
 build=${1:-$(cd "$(dirname "$0")/.." && pwd)/build}
 shot=${2:-}
@@ -9,14 +9,17 @@ xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
   set -euo pipefail
   cd "$build"
   rm -f Vorta.ini
+  ./vorta-sim --port COM1 >/dev/null 2>&1 & sim=$!
+  for i in $(seq 1 50); do [ -e ports/COM1 ] && break; sleep 0.1; done
   ./vorta & pid=$!
-  trap "kill $pid 2>/dev/null || true" EXIT
+  trap "kill $pid $sim 2>/dev/null || true" EXIT
   for i in $(seq 1 50); do xdotool search --name "Vorta Transmitter" >/dev/null 2>&1 && break; sleep 0.2; done
   xdotool key Return
-  for i in $(seq 1 50); do w=$(xdotool search --name "Unspecified type" 2>/dev/null | head -1) && [ -n "$w" ] && break; sleep 0.2; done
+  for i in $(seq 1 50); do w=$(xdotool search --name "No_name|Unspecified type" 2>/dev/null | head -1) && [ -n "$w" ] && break; sleep 0.2; done
   [ -n "${w:-}" ] || { echo "the main window did not appear"; exit 1; }
-  xdotool windowfocus "$w"
   sleep 1
+  for i in $(seq 1 20); do xdotool windowfocus "$w" 2>/dev/null && break; sleep 0.3; done
+  sleep 2
   [ -n "$shot" ] && import -window root "$shot"
   xdotool key F10
   for i in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
