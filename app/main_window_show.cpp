@@ -104,7 +104,7 @@ bool TVortaF::nietypo() {
     } else {
       MessageBeep(BeepKind::kExclamation);
       RecordPosition();
-      MyMesM(Q(docs::LT(message)), kIconWarning, this);
+      MyMesM(Q(message), kIconWarning, this);  // the message comes translated
     }
     Timer1->start();
     return p.noTab();

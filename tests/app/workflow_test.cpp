@@ -1,0 +1,376 @@
+// The main window's workflows against the simulated transmitter: Read shows what the transmitter
+// holds, Write sends it back unchanged but for the date, a text-only write, Verify, Reset, the
+// checks before a write, the live display with its faults and silences, and transfers that lose
+// the line half way.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/support/sim_window.h"
+
+namespace vorta::app {
+namespace {
+
+using testing::SimWindow;
+
+// Linearised Pt100 in three-wire connection, -50..150 C, with every field away from its default.
+TParamSet Pt100Set() {
+  TParamSet p;
+  p.Device = "VTX47";
+  p.Code = {1, 3, 2, 0};  // linearised
+  p.P.MinInput = -50;
+  p.P.MaxInput = 150;
+  p.P.FiltrZakres = 15;
+  p.P.FiltrCzas = 24;
+  p.P.FiltrLimit = 20;
+  p.P.Burnout = 1;
+  p.P.Siec = 60;
+  p.P.Jednostki = 8;
+  p.kod = "TT-101";
+  p.ogolne = "Boiler room, return line";
+  return p;
+}
+
+class WorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(sw.Seed(Pt100Set(), 46000));
+    ASSERT_TRUE(sw.TickUntilConnected());
+  }
+  template <typename T>
+  T* Child(const char* name) {
+    return sw.Child<T>(name);
+  }
+  QString Text(const char* name) {
+    if (auto* e = sw.W().findChild<QLineEdit*>(name)) return e->text();
+    return Child<QLabel>(name)->text();
+  }
+  QString Look(const char* name) { return Child<QWidget>(name)->property("look").toString(); }
+  bool Enabled(const char* action) { return Child<QAction>(action)->isEnabled(); }
+  void Read() {
+    sw.W().OdczytajTClick();
+    ASSERT_TRUE(WindowFlags().ConfigRead) << sw.W().StatusText().toStdString();
+  }
+  std::vector<QString> Messages() const {
+    std::vector<QString> m;
+    for (const auto& r : sw.rec.messages) m.push_back(r.text);
+    return m;
+  }
+
+  SimWindow sw;
+};
+
+TEST_F(WorkflowTest, ReadShowsTheTransmittersConfigurationFieldByField) {
+  Read();
+  EXPECT_EQ(sw.W().StatusText(), "Information complete");
+  EXPECT_EQ(sw.W().windowTitle().contains("VTX47"), true) << sw.W().windowTitle().toStdString();
+  EXPECT_EQ(Child<QGroupBox>("SensorG")->title(), " Sensor type ");
+  EXPECT_EQ(Text("SensorT"), "Pt100 (0.00385), 3-wire, linearization");
+  // Pt100 spans -200..850 C: one decimal for the range fields.
+  EXPECT_EQ(Text("MinInputE"), "-50.0");
+  EXPECT_EQ(Text("MaxInputE"), "150.0");
+  EXPECT_EQ(Text("JednostkiE"), QString::fromUtf8("°C"));
+  EXPECT_EQ(Text("FiltrZakresE"), "1.5");
+  EXPECT_EQ(Text("FiltrCzasE"), "2.4");
+  EXPECT_EQ(Text("FiltrCzasTxt"), "Time constant (0-50s)");
+  EXPECT_EQ(Text("FiltrLimitE"), "20");
+  EXPECT_EQ(Child<QComboBox>("BurnoutE")->currentIndex(), 1);
+  EXPECT_EQ(Child<QComboBox>("SiecE")->currentIndex(), 1);
+  EXPECT_EQ(Text("Reakcja"), "Output reaction to sensor burnout:");
+  EXPECT_EQ(Text("SerialE"), "47001");
+  EXPECT_EQ(Text("DataE"), "09.12.2025");
+  EXPECT_EQ(Text("KodE"), "TT-101");
+  EXPECT_EQ(Text("OgolneE"), "Boiler room, return line");
+  for (const char* f : {"MinInputE", "MaxInputE", "FiltrZakresE", "FiltrCzasE", "FiltrLimitE", "BurnoutE",
+                        "SiecE", "KodE", "OgolneE"}) {
+    EXPECT_EQ(Look(f), "white") << f;
+    EXPECT_TRUE(Child<QWidget>(f)->isEnabled()) << f;
+  }
+  EXPECT_TRUE(Messages().empty());
+  // Verify waits for a write since the read.
+  sw.Tick();
+  EXPECT_FALSE(Enabled("Weryfikuj1"));
+  EXPECT_TRUE(Enabled("Odczytaj1"));
+}
+
+TEST_F(WorkflowTest, WriteOfAnUneditedSetChangesOnlyTheDateAndVerifies) {
+  Read();
+  const std::vector<std::uint8_t> before = sw.WrittenAreas();
+  sw.W().ZapiszTClick();
+  EXPECT_EQ(sw.W().StatusText(), "Transmitter programmed");
+  EXPECT_TRUE(Messages().empty());
+  const std::vector<std::uint8_t> after = sw.WrittenAreas();
+  ASSERT_EQ(before.size(), after.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const unsigned address = i < 0xC0 ? 0x010 + i : 0x440 + (i - 0xC0);
+    // The configuration date (0x018..0x019) and the checksum over it (0x0FD) may change.
+    if (address == 0x018 || address == 0x019 || address == 0x0FD) continue;
+    EXPECT_EQ(before[i], after[i]) << "address 0x" << std::hex << address;
+  }
+  EXPECT_EQ(Text("DataE"), QDate::currentDate().toString("dd.MM.yyyy"));
+
+  sw.Tick();
+  EXPECT_TRUE(Enabled("Weryfikuj1"));
+  // Record byte 2044 is not part of what the transmitter holds: a difference there is no error.
+  comm::DeviceRecord()[2044] ^= 0xFF;
+  const comm::TDeviceRecord kept = comm::DeviceRecord();
+  sw.W().Weryfikuj1Click();
+  EXPECT_EQ(sw.W().StatusText(), "Verification successful");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(comm::DeviceRecord(), kept);
+}
+
+TEST_F(WorkflowTest, VerifyReportsADifferenceInTheCharacteristicAndKeepsTheRecord) {
+  Read();
+  sw.W().ZapiszTClick();
+  ASSERT_EQ(sw.W().StatusText(), "Transmitter programmed");
+  const TParamSet shown = Param();
+  const comm::TDeviceRecord kept = comm::DeviceRecord();
+  // A cold-junction coefficient changed behind the program's back, checksums made good again.
+  std::vector<std::uint8_t> cj = sw.Tx().ReadMemory(0xAA4, 1);
+  cj[0] ^= 0x10;
+  sw.Tx().WriteMemory(0xAA4, cj);
+  sw.Tx().UpdateChecksums();
+  sw.Tick();
+  sw.W().Weryfikuj1Click();
+  EXPECT_EQ(Messages(), std::vector<QString>{"Errors have been found!"});
+  EXPECT_EQ(sw.W().StatusText(), "Verification ended with errors");
+  EXPECT_EQ(comm::DeviceRecord(), kept);
+  EXPECT_EQ(Param().P.MaxInput, shown.P.MaxInput);
+  EXPECT_EQ(Param().kod, shown.kod);
+}
+
+TEST_F(WorkflowTest, OnlyAChangedTagIsSentAsATextWrite) {
+  Read();
+  const std::vector<std::uint8_t> before = sw.WrittenAreas();
+  auto* kod = Child<QLineEdit>("KodE");
+  kod->setFocus();
+  kod->selectAll();
+  QTest::keyClicks(kod, "TT-102");
+  QTest::keyClick(kod, Qt::Key_Return);
+  EXPECT_EQ(Look("KodE"), "aqua");
+  EXPECT_EQ(Look("MinInputE"), "white");
+  sw.W().ZapiszTClick();
+  EXPECT_EQ(sw.W().StatusText(), "Transmitter programmed");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Look("KodE"), "white");
+  const std::vector<std::uint8_t> after = sw.WrittenAreas();
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const unsigned address = i < 0xC0 ? 0x010 + i : 0x440 + (i - 0xC0);
+    if (address >= 0x080 && address < 0x090) continue;  // the tag
+    EXPECT_EQ(before[i], after[i]) << "address 0x" << std::hex << address;
+  }
+  const std::vector<std::uint8_t> tag = sw.Tx().ReadMemory(0x080, 7);
+  EXPECT_EQ(std::string(tag.begin(), tag.begin() + 6), "TT-102");
+  EXPECT_EQ(tag[6], 0xFF);
+  // The date belongs to a full write only.
+  EXPECT_EQ(Text("DataE"), "09.12.2025");
+}
+
+TEST_F(WorkflowTest, WriteToAnotherModelIsRefusedAndKeepsTheDate) {
+  Read();
+  const std::vector<std::uint8_t> before = sw.WrittenAreas();
+  Param().Device = "VTX48";
+  sw.W().ZapiszTClick();
+  EXPECT_EQ(Messages(), std::vector<QString>{"Type of transmitter inconsistency!"});
+  EXPECT_EQ(Text("DataE"), "09.12.2025");
+  EXPECT_EQ(Param().data, "09.12.2025");
+  EXPECT_EQ(sw.WrittenAreas(), before);
+}
+
+TEST_F(WorkflowTest, APowerSeriesThatTurnsBackIsReportedWhenShown) {
+  Read();
+  // y = x - x^2/100 over 0..100 mV has its maximum at 50 mV.
+  Param().Code = {16, 1, 8, 0};
+  Param().P.MinInput = 0;
+  Param().P.MaxInput = 20;
+  Param().P.Jednostki = 9;
+  Param().LinCoef = {0, 1, -0.01, 0, 0, 0, 0, 0, 0, 0, 100};
+  Param().TableLoaded = false;
+  sw.W().pokaz(2);
+  EXPECT_EQ(Messages(), std::vector<QString>{"Transfer function is not monotonic"});
+  EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
+  EXPECT_FALSE(Param().TableLoaded);
+}
+
+TEST_F(WorkflowTest, NoSecondTransferStartsWhileOneRuns) {
+  bool busySeen = false;
+  std::size_t beepsBefore = 0, beepsAfter = 0;
+  long framesBefore = 0, framesAfter = 0;
+  QTimer::singleShot(0, [&] {
+    busySeen = WindowFlags().Busy;
+    beepsBefore = sw.rec.beeps.size();
+    framesBefore = sw.Tx().Stats().frames;
+    sw.W().ZapiszTClick();
+    sw.W().Weryfikuj1Click();
+    sw.W().OdczytajTClick();
+    sw.W().Odswierz1Click();
+    sw.W().Reset1Click();
+    beepsAfter = sw.rec.beeps.size();
+    framesAfter = sw.Tx().Stats().frames;
+  });
+  Read();
+  EXPECT_TRUE(busySeen);
+  EXPECT_EQ(beepsAfter - beepsBefore, 5u);
+  // Only the running read touched the line meanwhile: no restart, no second transfer.
+  EXPECT_LE(framesAfter - framesBefore, 2);
+  EXPECT_EQ(sw.Tx().Stats().restarts, 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(sw.W().StatusText(), "Information complete");
+}
+
+TEST_F(WorkflowTest, ResetGoesThroughThePollingThread) {
+  sw.W().Reset1Click();
+  sw.WaitForPoll();
+  sw.WaitForPoll();
+  EXPECT_EQ(sw.Tx().Stats().restarts, 1);
+  sw.Line().Advance(2000);
+  EXPECT_TRUE(sw.TickUntilConnected());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkflowTest, ReadThatLosesTheLineLeavesTheSetAndPollingComesBack) {
+  Read();
+  const TParamSet shown = Param();
+  Param().P.FiltrLimit = 33;  // an edit not yet written
+  ASSERT_TRUE(sw.Tx().SetKnob("silent-in-block", "5"));
+  sw.W().OdczytajTClick();
+  EXPECT_EQ(Messages(), std::vector<QString>{"Transmission unsuccessful!"});
+  EXPECT_EQ(Param().P.FiltrLimit, 33);
+  EXPECT_EQ(Param().kod, shown.kod);
+  EXPECT_EQ(Param().P.MinInput, shown.P.MinInput);
+  EXPECT_TRUE(comm::Comm().PollStarted);
+  EXPECT_FALSE(WindowFlags().Busy);
+  ASSERT_TRUE(sw.Tx().SetKnob("silent-in-block", "-1"));
+  ASSERT_TRUE(sw.Tx().SetKnob("silent", "0"));
+  EXPECT_TRUE(sw.TickUntilConnected());
+}
+
+TEST_F(WorkflowTest, WriteThatLosesTheLineIsReportedAndTheTransmitterIsReset) {
+  Read();
+  Param().P.FiltrLimit = 30;
+  // The silent transmitter carries out nothing, so the restart command is counted on the wire.
+  std::mutex lock;
+  int resets = 0;
+  sw.Line().SetTrace([&](const std::string& line) {
+    std::lock_guard g(lock);
+    if (line.rfind("<- 72", 0) == 0 || line.rfind("<- F2", 0) == 0) ++resets;
+  });
+  ASSERT_TRUE(sw.Tx().SetKnob("silent-in-block", "20"));
+  sw.W().ZapiszTClick();
+  EXPECT_EQ(Messages(), std::vector<QString>{"Transmission unsuccessful!"});
+  EXPECT_NE(sw.W().StatusText(), "Transmitter programmed");
+  EXPECT_FALSE(WindowFlags().Written);
+  sw.WaitForPoll(300);
+  sw.Line().SetTrace({});
+  EXPECT_EQ(resets, 1);
+  EXPECT_TRUE(comm::Comm().PollStarted);
+}
+
+TEST_F(WorkflowTest, LiveDisplayShowsFaultsByPriorityAndAnIndependentOutput) {
+  Read();
+  sw.Tx().SetLevel(109.73);  // about 25 C
+  sw.Line().Advance(2000);  // the transmitter samples every 0.2 s of line time
+  sw.Tick();
+  sw.Tick();
+  // 24.99 C with the configured range -50..150: one decimal in seven places, the unit, two blanks.
+  EXPECT_EQ(Text("Wynikp"), QString::fromUtf8("   25.0 °C  "));
+  EXPECT_TRUE(Text("Outputp").contains("color:black")) << Text("Outputp").toStdString();
+  ASSERT_TRUE(sw.Tx().SetKnob("broken-sensor", "1"));
+  sw.Line().Advance(500);
+  sw.Tick();
+  sw.Tick();
+  EXPECT_EQ(Text("Wynikp"), "Broken sensor");
+  ASSERT_TRUE(sw.Tx().SetKnob("internal-error", "1"));
+  sw.Line().Advance(500);
+  sw.Tick();
+  sw.Tick();
+  EXPECT_EQ(Text("Wynikp"), "Internal error");
+  ASSERT_TRUE(sw.Tx().SetKnob("calibration-mode", "1"));
+  sw.Line().Advance(500);
+  sw.Tick();
+  sw.Tick();
+  EXPECT_EQ(Text("Wynikp"), "Cal mode");
+  for (const char* k : {"broken-sensor", "internal-error", "calibration-mode"})
+    ASSERT_TRUE(sw.Tx().SetKnob(k, "0"));
+
+  // 12 mA driven independently of the measurement: the unit turns red with its mark.
+  ASSERT_TRUE(comm::QueueCommandWait('o', 24000, [] {}));
+  sw.Tick();
+  sw.Tick();
+  EXPECT_TRUE(Child<QLabel>("Outputp")->property("independent").toBool());
+  EXPECT_TRUE(Text("Outputp").contains("12.00")) << Text("Outputp").toStdString();
+  EXPECT_TRUE(Text("Outputp").contains("color:red")) << Text("Outputp").toStdString();
+  EXPECT_TRUE(Text("Outputp").contains("mA&nbsp;&nbsp;!")) << Text("Outputp").toStdString();
+
+  // An EEPROM error disables the reading commands and refuses Read.
+  ASSERT_TRUE(sw.Tx().SetKnob("eeprom-error", "1"));
+  sw.Tick();
+  sw.Tick();
+  EXPECT_EQ(Text("Wynikp"), "EEPROM error");
+  EXPECT_FALSE(Enabled("OdczytajT"));
+  EXPECT_FALSE(Enabled("RegulacjaT"));
+  EXPECT_TRUE(Enabled("ZapiszT"));
+  sw.W().OdczytajTClick();
+  EXPECT_EQ(Messages(), std::vector<QString>{"EEPROM error!"});
+}
+
+TEST_F(WorkflowTest, SilenceEmptiesThePanelsThenShowsQuestionMarksAndAutoReadReadsAgain) {
+  Read();
+  sw.W().Autoread1Click();
+  ASSERT_TRUE(sw.Tx().SetKnob("silent", "1"));
+  sw.MissTick();
+  EXPECT_TRUE(Text("Wynikp").isEmpty());
+  EXPECT_TRUE(Text("Outputp").isEmpty());
+  EXPECT_FALSE(WindowFlags().Connected);
+  EXPECT_FALSE(Enabled("OdczytajT"));
+  EXPECT_FALSE(Enabled("ZapiszT"));
+  EXPECT_FALSE(Enabled("Reset1"));
+  EXPECT_TRUE(WindowFlags().ConfigRead);  // one missed tick keeps the configuration
+  sw.MissTick();
+  EXPECT_FALSE(WindowFlags().ConfigRead);
+  for (int i = 2; i < 12; ++i) sw.MissTick();
+  EXPECT_TRUE(Text("Wynikp").isEmpty());
+  sw.MissTick();  // the twelfth tick without data: 6 s at 500 ms
+  EXPECT_EQ(Text("Wynikp"), "???        ");
+  EXPECT_EQ(Text("Outputp"), "???        ");
+  for (int i = 0; i < 14; ++i) sw.MissTick();
+  EXPECT_TRUE(Messages().empty());  // the polling thread lives: no warning at 12 s
+
+  // The transmitter is back: the next measurement enables the commands and reads again.
+  ASSERT_TRUE(sw.Tx().SetKnob("silent", "0"));
+  const long framesBefore = sw.Tx().Stats().frames;
+  ASSERT_TRUE(sw.TickUntilConnected());
+  EXPECT_TRUE(WindowFlags().ConfigRead);
+  EXPECT_GT(sw.Tx().Stats().frames - framesBefore, 13);  // a whole read went over the line
+  EXPECT_EQ(sw.W().StatusText(), "Information complete");
+  sw.Tick();
+  EXPECT_TRUE(Enabled("OdczytajT"));
+  EXPECT_FALSE(Text("Wynikp").isEmpty());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkflowTest, AnotherModelOnTheLineAsksAgainUntilTheUserLetsItRead) {
+  Read();
+  Param().Device = "VTX38";
+  sw.rec.answers = {kResultCancel};
+  sw.Tick();
+  ASSERT_EQ(sw.rec.messages.size(), 1u);
+  EXPECT_TRUE(sw.rec.messages[0].text.startsWith("Type of transmitter inconsistency! New data will be read."));
+  EXPECT_EQ(Param().Device, "VTX38");
+  sw.rec.answers = {kResultOk};
+  sw.Tick();
+  EXPECT_EQ(sw.rec.messages.size(), 2u);
+  EXPECT_EQ(Param().Device, "VTX47");
+  EXPECT_EQ(Text("KodE"), "TT-101");
+  EXPECT_EQ(sw.W().FileName(), "No_name");
+}
+
+}  // namespace
+}  // namespace vorta::app
