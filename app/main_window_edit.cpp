@@ -42,8 +42,9 @@ void TVortaF::ConnectEditors() {
   AcceptKeys(FiltrZakresE, "[0-9,.]*");
   AcceptKeys(FiltrCzasE, "[0-9,.]*");
   AcceptKeys(FiltrLimitE, "[0-9]*");
-  for (QLineEdit* e : {MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE, FiltrLimitE})
-    e->installEventFilter(this);
+  // Leaving a field reaches EditorFocusOut through the window's application-wide event filter
+  // alone: a filter on the field as well would validate every exit twice, and the second pass over
+  // the redisplayed text would clear EditError and store the rounded value.
   connect(MinInputE, &QLineEdit::returnPressed, this, &TVortaF::MinInputEExit);
   connect(MaxInputE, &QLineEdit::returnPressed, this, &TVortaF::MaxInputEExit);
   connect(FiltrZakresE, &QLineEdit::returnPressed, this, &TVortaF::FiltrZakresEExit);

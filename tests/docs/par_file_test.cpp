@@ -274,6 +274,51 @@ TEST_P(ParFileReading, DamagedFilesFailAndLeaveTheSetUntouched) {
   }
 }
 
+TEST_P(ParFileReading, LongLinesOddKeysAndLateFailuresLoadWholeOrNotAtAll) {
+  const std::string coefs =
+      "LinA=0\r\nLinB=1\r\nLinC=0\r\nLinD=0\r\nLinE=0\r\nLinF=0\r\nLinG=0\r\nLinH=0\r\n"
+      "LinI=0\r\nLinJ=-5\r\n";
+  const struct {
+    const char* name;
+    std::string text;
+    bool loads;
+    const char* kod;  // the tag afterwards
+  } cases[] = {
+      {"extra line of 100000 characters", std::string(kCanonical) + std::string(100000, 'x') + "\r\n", true,
+       "TAG"},
+      {"tag of 100000 characters", Edit(kCanonical, "kod", "kod=" + std::string(100000, 'k')), true,
+       "kkkkkkkkkkkkkkkk"},
+      {"number keys in any case", Edit(Edit(kCanonical, "Typ", "tYP=10"), "MaxInput", "MAXINPUT=400"), true,
+       "TAG"},
+      {"first of two values unreadable", Edit(kCanonical, "MinInput", "MinInput=abc\r\nMinInput=5"), false,
+       "unchanged"},
+      {"comma before the point", Edit(kCanonical, "MaxInput", "MaxInput=1,000.5"), false, "unchanged"},
+      {"negative infinity", Edit(kCanonical, "GainReg", "GainReg=-inf"), false, "unchanged"},
+      {"-1e400", Edit(kCanonical, "RoomT", "RoomT=-1e400"), false, "unchanged"},
+      {"empty value", Edit(kCanonical, "Jednostki", "Jednostki="), false, "unchanged"},
+      {"LinK missing", Edit(kCanonical, "Lin", "Lin=4") + coefs, false, "unchanged"},
+      {"all coefficients", Edit(kCanonical, "Lin", "Lin=4") + coefs + "LinK=900\r\n", true, "TAG"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sensors::ResetSensorRangeTable();
+    Write(c.text);
+    app::TParamSet p;
+    p.kod = "unchanged";
+    p.Code.Typ = 3;
+    p.P.MinInput = -7;
+    EXPECT_EQ(LoadParFile(Path(), p), c.loads);
+    EXPECT_EQ(p.kod, c.kod);
+    // Nothing of a failed file is kept, the user range included; a loaded one is whole.
+    EXPECT_EQ(p.Code.Typ, c.loads ? 10 : 3);
+    EXPECT_EQ(p.P.MinInput, c.loads ? 0.0 : -7.0);
+    const sensors::TRangeRow user = sensors::SensorRangeTable()[15];
+    const bool withCoefs = c.loads && c.text.find("LinK=") != std::string::npos;
+    EXPECT_EQ(user.lo, withCoefs ? -50 : 0);
+    EXPECT_EQ(user.hi, withCoefs ? 9000 : 0);
+  }
+}
+
 TEST_P(ParFileReading, TextsAreCutToTheirCapacityAndKeptOnOneLine) {
   std::string text = Edit(kCanonical, "kod", "kod=" + std::string(20, 'k'));
   text = Edit(text, "Device", "Device=VTX3999");
