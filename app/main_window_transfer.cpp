@@ -197,6 +197,7 @@ void TVortaF::ZapiszTClick() {
       // Only the texts went out: the other changes wait for complete characteristic data.
       SetFieldLook(KodE, 2);
       SetFieldLook(OgolneE, 2);
+      StatBarTxt(Lt("Information incomplete"));
       RecordPosition();
       MyMesM(Lt("Information incomplete") + ": only the tag and the text were written.", kIconWarning, this);
       return;

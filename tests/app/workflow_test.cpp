@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "sensors/table_file.h"
 #include "tests/support/sim_window.h"
 
 namespace vorta::app {
@@ -199,6 +200,51 @@ TEST_F(WorkflowTest, APowerSeriesThatTurnsBackIsReportedWhenShown) {
   EXPECT_FALSE(Param().TableLoaded);
 }
 
+TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField) {
+  SimWindow sw;
+  TParamSet p;
+  p.Device = "VTX47";
+  p.Code = {5, 3, 2, 0};  // a resistance input converted by a user table
+  p.P.MinInput = 0;
+  p.P.MaxInput = 100;
+  p.P.Jednostki = 8;
+  p.P.Siec = 50;
+  p.File = VORTA_TEST_DATA_DIR "/resistance.dat";
+  Param() = p;
+  sensors::TTableParse parse;
+  ASSERT_EQ(sensors::LoadTableForParams(p.File, parse), sensors::TTableLoad::kLoaded) << parse.reason;
+  p = Param();
+  ASSERT_TRUE(sw.Seed(p, 46000));
+  ASSERT_TRUE(sw.TickUntilConnected());
+  // The transmitter names its table file, which is nowhere to be found here: data incomplete.
+  sw.W().OdczytajTClick();
+  ASSERT_EQ(sw.W().StatusText(), "Information incomplete");
+  ASSERT_EQ(sw.rec.messages.size(), 1u);
+  EXPECT_TRUE(sw.rec.messages[0].text.startsWith("User defined sensor or conversion!"));
+  const std::vector<std::uint8_t> modeBefore = sw.Tx().ReadMemory(0x010, 8);
+
+  auto* burnout = sw.Child<QComboBox>("BurnoutE");
+  burnout->setFocus();
+  QTest::keyClick(burnout, Qt::Key_Down);  // the user picks "above 20 mA"
+  ASSERT_EQ(burnout->currentIndex(), 1);
+  ASSERT_EQ(sw.Child<QWidget>("BurnoutE")->property("look").toString(), "aqua");
+  auto* kod = sw.Child<QLineEdit>("KodE");
+  kod->setFocus();
+  QTest::keyClicks(kod, "TX-9");
+  QTest::keyClick(kod, Qt::Key_Return);
+  sw.rec.messages.clear();
+  sw.W().ZapiszTClick();
+  ASSERT_FALSE(sw.rec.messages.empty());
+  EXPECT_EQ(sw.rec.messages.back().text, "Information incomplete: only the tag and the text were written.");
+  EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
+  EXPECT_EQ(sw.Child<QWidget>("BurnoutE")->property("look").toString(), "aqua");
+  EXPECT_EQ(sw.Child<QWidget>("KodE")->property("look").toString(), "white");
+  EXPECT_FALSE(WindowFlags().Written);
+  const std::vector<std::uint8_t> tag = sw.Tx().ReadMemory(0x080, 4);
+  EXPECT_EQ(std::string(tag.begin(), tag.end()), "TX-9");
+  EXPECT_EQ(sw.Tx().ReadMemory(0x010, 8), modeBefore);  // the burnout reaction was not sent
+}
+
 TEST_F(WorkflowTest, NoSecondTransferStartsWhileOneRuns) {
   bool busySeen = false;
   std::size_t beepsBefore = 0, beepsAfter = 0;
@@ -370,6 +416,25 @@ TEST_F(WorkflowTest, AnotherModelOnTheLineAsksAgainUntilTheUserLetsItRead) {
   EXPECT_EQ(Param().Device, "VTX47");
   EXPECT_EQ(Text("KodE"), "TT-101");
   EXPECT_EQ(sw.W().FileName(), "No_name");
+}
+
+// The whole way once at the line's real speed: the window opens COM1, a pseudo-terminal served by
+// the simulated transmitter at 9600 baud, reads, writes and verifies.
+TEST(WorkflowOnPtyTest, ReadWriteAndVerifyAtNineSixHundredBaud) {
+  SimWindow sw({}, true);
+  ASSERT_TRUE(sw.Seed(Pt100Set(), 46000));
+  ASSERT_TRUE(sw.TickUntilConnected(5000));
+  sw.W().OdczytajTClick();
+  ASSERT_TRUE(WindowFlags().ConfigRead);
+  EXPECT_EQ(sw.Child<QLineEdit>("MaxInputE")->text(), "150.0");
+  Param().P.FiltrLimit = 25;
+  sw.W().ZapiszTClick();
+  EXPECT_EQ(sw.W().StatusText(), "Transmitter programmed");
+  EXPECT_EQ(sw.Tx().ReadMemory(0x016, 1), std::vector<std::uint8_t>{25});
+  ASSERT_TRUE(sw.TickUntilConnected(5000));
+  sw.W().Weryfikuj1Click();
+  EXPECT_EQ(sw.W().StatusText(), "Verification successful");
+  EXPECT_TRUE(sw.rec.messages.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QThread>
+#include <stdlib.h>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -29,7 +30,9 @@
 #include "comm/polling.h"
 #include "comm/protocol.h"
 #include "platform/program_dir.h"
+#include "platform/port_names.h"
 #include "sim/sim_line.h"
+#include "sim/sim_pty.h"
 #include "sim/sim_transmitter.h"
 #include "tests/support/message_recorder.h"
 
@@ -37,17 +40,31 @@ namespace vorta::testing {
 
 class SimWindow {
  public:
-  explicit SimWindow(const sim::TSimConfig& config = {}) : tx_(std::make_unique<sim::TSimTransmitter>(config)) {
+  // onPty: the transmitter serves a pseudo-terminal at real speed instead, linked as ports/COM1,
+  // and the window opens it as the program does (Line() is then not available).
+  explicit SimWindow(const sim::TSimConfig& config = {}, bool onPty = false)
+      : tx_(std::make_unique<sim::TSimTransmitter>(config)) {
     std::filesystem::remove(IniPath());
     comm::ResetComm();
     comm::DeviceRecord().Clear();
     app::WindowFlags().Clear();
     app::Param().Clear();
-    app::TVortaF::SetLineOpener([this](int) {
-      auto line = std::make_unique<sim::TSimLine>(*tx_);
-      line_ = line.get();
-      return comm::OpenLineOn(std::move(line), 4);
-    });
+    if (onPty) {
+      std::string dir = (std::filesystem::temp_directory_path() / "vorta-window-pty-XXXXXX").string();
+      EXPECT_NE(mkdtemp(dir.data()), nullptr);
+      portsDir_ = dir;
+      platform::SetPortsDir(dir);
+      pty_ = std::make_unique<sim::TSimPty>(*tx_);
+      EXPECT_TRUE(pty_->Start());
+      EXPECT_TRUE(pty_->MakeLink(dir + "/COM1"));
+      app::TVortaF::SetLineOpener([](int) { return comm::OpenLine(1, 4); });
+    } else {
+      app::TVortaF::SetLineOpener([this](int) {
+        auto line = std::make_unique<sim::TSimLine>(*tx_);
+        line_ = line.get();
+        return comm::OpenLineOn(std::move(line), 4);
+      });
+    }
     w_ = std::make_unique<app::TVortaF>(nullptr, false);
   }
   ~SimWindow() {
@@ -55,6 +72,11 @@ class SimWindow {
     comm::ResetComm();
     app::TVortaF::SetLineOpener({});
     std::filesystem::remove(IniPath());
+    if (pty_) {
+      pty_.reset();
+      platform::SetPortsDir("");
+      std::filesystem::remove_all(portsDir_);
+    }
   }
   SimWindow(const SimWindow&) = delete;
   SimWindow& operator=(const SimWindow&) = delete;
@@ -137,6 +159,8 @@ class SimWindow {
 
   std::unique_ptr<sim::TSimTransmitter> tx_;
   sim::TSimLine* line_ = nullptr;
+  std::unique_ptr<sim::TSimPty> pty_;
+  std::string portsDir_;
   std::unique_ptr<app::TVortaF> w_;
 };
 
