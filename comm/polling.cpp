@@ -23,9 +23,12 @@ constexpr int kQueuedRetries = 2;
 constexpr int kQueueWaits = 25;
 constexpr int kStopWaitMs = 10000;
 
-void ResetPollShared() {
+// The shared state of a stopped poller. A thread that ended by an exception counts as started
+// until it is stopped: the live display goes on counting the silence and reports the dead thread
+// after 12 s, which it could not do if the thread had unregistered itself.
+void ResetPollShared(bool keepStarted = false) {
   TCommState& s = Comm();
-  s.PollStarted = false;
+  if (!keepStarted) s.PollStarted = false;
   s.CommandPending = false;
   s.LineFree = false;
   s.CommandResult = true;
@@ -115,7 +118,7 @@ int PollThreadBody() {
   } catch (...) {
     s.PollFailed = true;
     s.PollRunning = false;
-    ResetPollShared();
+    ResetPollShared(true);
     return 0;
   }
   return 1;

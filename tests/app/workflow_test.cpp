@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <stdexcept>
 
 #include "sensors/table_file.h"
 #include "tests/support/sim_window.h"
@@ -400,6 +401,28 @@ TEST_F(WorkflowTest, SilenceEmptiesThePanelsThenShowsQuestionMarksAndAutoReadRea
   EXPECT_TRUE(Enabled("OdczytajT"));
   EXPECT_FALSE(Text("Wynikp").isEmpty());
   EXPECT_TRUE(Messages().empty());
+}
+
+// A line whose driver fails in a way the link does not expect: the polling thread ends by it.
+class TBrokenDriverLine final : public platform::ISerialLine {
+ public:
+  bool Configure(int) override { return true; }
+  void Purge() override {}
+  bool Write(const std::uint8_t*, std::size_t, int) override { return true; }
+  int Read(std::uint8_t*, std::size_t, int) override { throw std::runtime_error("driver gone"); }
+  void Interrupt() override {}
+};
+
+TEST_F(WorkflowTest, PollingThreadThatDiedIsReportedOnceAfterTwelveSeconds) {
+  ASSERT_TRUE(comm::OpenLineOn(std::make_unique<TBrokenDriverLine>(), 4));
+  for (int i = 0; i < 200 && !comm::Comm().PollFailed; ++i) QThread::msleep(5);
+  ASSERT_TRUE(comm::Comm().PollFailed);
+  for (int i = 0; i < 24; ++i) sw.MissTick();
+  EXPECT_TRUE(Messages().empty());  // 23 ticks: not yet
+  sw.MissTick();                    // the 24th tick without data: 12 s at 500 ms
+  EXPECT_EQ(Messages(), std::vector<QString>{"No communication with device!"});
+  for (int i = 0; i < 30; ++i) sw.MissTick();
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(WorkflowTest, AnotherModelOnTheLineAsksAgainUntilTheUserLetsItRead) {
