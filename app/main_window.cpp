@@ -1,6 +1,7 @@
 // Start-up of the main window and its shell: caption, status bar, key panels, position keeping.
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -160,6 +161,18 @@ void TVortaF::FormKeyDown(int key) {
 
 bool TVortaF::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::FocusOut) EditorFocusOut(watched);
+  if (e->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    // The menu shortcuts win over a field's own keys: Ctrl+Z writes to the transmitter even while
+    // the cursor stands in a field that would take it for undo.
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : findChildren<QAction*>())
+      if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+        e->ignore();
+        return true;
+      }
+  }
   if (e->type() == QEvent::KeyPress && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {
     // A key a control ignores travels up to its parents and passes this filter again: take each

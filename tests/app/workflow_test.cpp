@@ -128,6 +128,28 @@ TEST_F(WorkflowTest, WriteOfAnUneditedSetChangesOnlyTheDateAndVerifies) {
   EXPECT_EQ(comm::DeviceRecord(), kept);
 }
 
+TEST_F(WorkflowTest, ShortcutsWriteAndVerifyEvenFromInsideAField) {
+  Read();
+  sw.W().show();
+  sw.W().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&sw.W()));
+  auto* limit = Child<QLineEdit>("FiltrLimitE");
+  limit->setFocus();
+  limit->selectAll();
+  QTest::keyClicks(limit, "40");
+  // Ctrl+Z is undo to the field; here it writes, after the field was validated.
+  QTest::keyClick(limit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(sw.W().StatusText(), "Transmitter programmed");
+  EXPECT_EQ(limit->text(), "40");
+  EXPECT_EQ(sw.Tx().ReadMemory(0x016, 1), std::vector<std::uint8_t>{40});
+  sw.Tick();
+  sw.W().activateWindow();  // the offscreen platform leaves activation with the closed busy banner
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&sw.W()));
+  QTest::keyClick(limit, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(sw.W().StatusText(), "Verification successful");
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(WorkflowTest, VerifyReportsADifferenceInTheCharacteristicAndKeepsTheRecord) {
   Read();
   sw.W().ZapiszTClick();
