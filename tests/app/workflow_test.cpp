@@ -6,11 +6,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "sensors/table_file.h"
@@ -223,11 +226,12 @@ TEST_F(WorkflowTest, APowerSeriesThatTurnsBackIsReportedWhenShown) {
   EXPECT_FALSE(Param().TableLoaded);
 }
 
-TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField) {
-  SimWindow sw;
+// A resistance input converted by the user table resistance.dat, seeded into the transmitter,
+// which then names the table's file; nothing else in memory holds the table.
+void SeedResistanceTable(SimWindow& sw) {
   TParamSet p;
   p.Device = "VTX47";
-  p.Code = {5, 3, 2, 0};  // a resistance input converted by a user table
+  p.Code = {5, 3, 2, 0};
   p.P.MinInput = 0;
   p.P.MaxInput = 100;
   p.P.Jednostki = 8;
@@ -236,8 +240,12 @@ TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField)
   Param() = p;
   sensors::TTableParse parse;
   ASSERT_EQ(sensors::LoadTableForParams(p.File, parse), sensors::TTableLoad::kLoaded) << parse.reason;
-  p = Param();
-  ASSERT_TRUE(sw.Seed(p, 46000));
+  ASSERT_TRUE(sw.Seed(Param(), 46000));
+}
+
+TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField) {
+  SimWindow sw;
+  SeedResistanceTable(sw);
   ASSERT_TRUE(sw.TickUntilConnected());
   // The transmitter names its table file, which is nowhere to be found here: data incomplete.
   sw.W().OdczytajTClick();
@@ -266,6 +274,66 @@ TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField)
   const std::vector<std::uint8_t> tag = sw.Tx().ReadMemory(0x080, 4);
   EXPECT_EQ(std::string(tag.begin(), tag.end()), "TX-9");
   EXPECT_EQ(sw.Tx().ReadMemory(0x010, 8), modeBefore);  // the burnout reaction was not sent
+}
+
+TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolder) {
+  namespace fs = std::filesystem;
+  const QString startDir = QDir::currentPath();
+  const fs::path here = fs::temp_directory_path() / "vorta-table-search";
+  const fs::path tables = fs::path(platform::ProgramDir()) / "Tables";
+  fs::create_directories(here);
+  fs::create_directories(tables);
+  QDir::setCurrent(QString::fromStdString(here.string()));
+  SimWindow sw;
+  SeedResistanceTable(sw);
+  ASSERT_TRUE(sw.TickUntilConnected());
+  const QString question =
+      "User defined sensor or conversion!\nNo data available.\nRead source file resistance.dat?";
+  auto readWith = [&sw](int answer) {
+    sw.W().Nowy1Click();  // forget the table loaded before
+    sw.rec.messages.clear();
+    sw.rec.answers = {answer};
+    sw.W().OdczytajTClick();
+  };
+
+  // In the current folder.
+  fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", here / "resistance.dat");
+  readWith(kResultYes);
+  ASSERT_EQ(sw.rec.messages.size(), 1u);
+  EXPECT_EQ(sw.rec.messages[0].text, question);
+  EXPECT_EQ(sw.W().StatusText(), "Information complete");
+  EXPECT_TRUE(Param().TableLoaded);
+  EXPECT_EQ(fs::path(QDir::currentPath().toStdString()), here);
+  // A Read that names the same file keeps the table without asking.
+  sw.rec.messages.clear();
+  sw.W().OdczytajTClick();
+  EXPECT_TRUE(sw.rec.messages.empty());
+  EXPECT_TRUE(Param().TableLoaded);
+
+  // Not here, not beside the program: in its Tables folder, which becomes the current folder.
+  fs::remove(here / "resistance.dat");
+  fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", tables / "resistance.dat");
+  readWith(kResultNo);
+  EXPECT_EQ(sw.rec.messages.size(), 1u);
+  EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
+  readWith(kResultYes);
+  EXPECT_EQ(sw.W().StatusText(), "Information complete");
+  EXPECT_EQ(fs::path(QDir::currentPath().toStdString()), tables);
+
+  // A damaged file says why.
+  {
+    std::ofstream f(tables / "resistance.dat", std::ios::trunc);
+    f << "0 100\n50 90\n";
+  }
+  readWith(kResultYes);
+  ASSERT_EQ(sw.rec.messages.size(), 2u);
+  EXPECT_EQ(sw.rec.messages[1].text, "Corrupted or wrong data file!\n(Values should rise.)");
+  EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
+  EXPECT_FALSE(Param().TableLoaded);
+
+  QDir::setCurrent(startDir);
+  fs::remove_all(tables);
+  fs::remove_all(here);
 }
 
 TEST_F(WorkflowTest, NoSecondTransferStartsWhileOneRuns) {
