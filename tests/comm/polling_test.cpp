@@ -149,7 +149,15 @@ TEST_F(PollingTest, QueuedResetIsSentOnceAndPollingPausesTwoSeconds) {
   Open();
   ASSERT_TRUE(QueueCommandWait('r', 0));
   ASSERT_TRUE(WaitFor([&] { return tx->Count('r') == 1; }));
-  ASSERT_TRUE(WaitFor([&] { return Ready(); }, 4000));
+  // PollOk still holds from the polls before the reset, so wait for the first command after it.
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        std::lock_guard lock(tx->mutex);
+        std::size_t r = 0;
+        while (r < tx->commands.size() && tx->commands[r][0] != 'r') ++r;
+        return r + 1 < tx->commands.size();
+      },
+      4000));
   std::lock_guard lock(tx->mutex);
   std::size_t r = 0;
   while (tx->commands[r][0] != 'r') ++r;
