@@ -5,60 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
-#include <map>
-#include <sstream>
 
 #include "sensors/power_series.h"
 #include "sensors/sensor_range.h"
 #include "sensors/sensor_signal.h"
 #include "sim/sim_measure.h"
+#include "tests/support/its90_reference.h"
 #include "tests/support/sim_window.h"
 
 namespace vorta::app {
 namespace {
 
+using testing::ReferenceMv;
 using testing::SimWindow;
-
-// Thermoelectric voltage in mV (reference junction at 0 C) from the published ITS-90 coefficients
-// of the test data, evaluated here independently of the product's tables.
-double ReferenceMv(char type, double t) {
-  struct TRange {
-    char type;
-    long double lo, hi;
-    std::vector<long double> c;
-  };
-  static std::vector<TRange> ranges;
-  static long double kexp[3] = {};
-  if (ranges.empty()) {
-    std::ifstream in(std::string(VORTA_TEST_DATA_DIR) + "/its90-thermocouples.txt");
-    std::string line, word;
-    while (std::getline(in, line)) {
-      std::istringstream s(line);
-      if (!(s >> word) || word[0] == '#') continue;
-      if (word == "range") {
-        TRange r{};
-        s >> word >> r.lo >> r.hi;
-        r.type = word[0];
-        ranges.push_back(r);
-      } else if (word == "kexp") {
-        s >> kexp[0] >> kexp[1] >> kexp[2];
-      } else {
-        ranges.back().c.push_back(std::stold(word));
-      }
-    }
-  }
-  for (const TRange& r : ranges) {
-    if (r.type != type || t < r.lo || t > r.hi) continue;
-    long double e = 0, power = 1;
-    for (long double c : r.c) e += c * power, power *= t;
-    if (type == 'K' && r.lo >= 0) e += kexp[0] * std::exp(kexp[1] * (t - kexp[2]) * (t - kexp[2]));
-    return static_cast<double>(e);
-  }
-  ADD_FAILURE() << "no reference range for " << type << " at " << t;
-  return 0.0;
-}
 
 TParamSet Base(int model, TSensorCode code, double lo, double hi, int unit) {
   TParamSet p;
@@ -229,15 +189,15 @@ std::vector<TOutputCase> OutputCases() {
        [](double t) { return Rtd(3, t); }},
       // Internal compensation: the terminals see the hot junction less the junction at 25 C.
       {"K 0..1000 C, internal compensation", Base(47, {10, 7, 2, 0}, 0, 1000, 8),
-       [](double t) { return ReferenceMv('K', t) - ReferenceMv('K', 25); }, {}},
+       [](double t) { return ReferenceMv("K", t) - ReferenceMv("K", 25); }, {}},
       // External junction at RoomT 40 C while the transmitter itself sits at 25 C.
-      {"J 100..400 C, junction at 40 C", roomJ, [](double t) { return ReferenceMv('J', t) - ReferenceMv('J', 40); },
+      {"J 100..400 C, junction at 40 C", roomJ, [](double t) { return ReferenceMv("J", t) - ReferenceMv("J", 40); },
        {}},
       {"N -100..1300 C unlinearised, compensated at 30 C", Base(49, {11, 7, 1, 0}, -100, 1300, 8),
-       [](double t) { return ReferenceMv('N', t) - ReferenceMv('N', 30); },
-       [](double t) { return ReferenceMv('N', t); }, 30.0},
+       [](double t) { return ReferenceMv("N", t) - ReferenceMv("N", 30); },
+       [](double t) { return ReferenceMv("N", t); }, 30.0},
       {"T -100..100 C, temperature difference", Base(47, {14, 5, 2, 0}, -100, 100, 8),
-       [](double t) { return ReferenceMv('T', t); }, {}},
+       [](double t) { return ReferenceMv("T", t); }, {}},
       // 100..300 Ohm give 50..0 %: signal = 300 - 4 x result.
       {"resistance, falling linear conversion", Linear(Base(47, {5, 2, 4, 0}, 0, 0, 9), 100, 300, 50, 0),
        [](double x) { return 300 - 4 * x; }, {}},

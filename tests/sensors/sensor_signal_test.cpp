@@ -9,49 +9,17 @@
 
 #include "sensors/sensor_range.h"
 #include "test_support.h"
+#include "tests/support/its90_reference.h"
 
 namespace vorta::sensors {
 namespace {
 
+using vorta::testing::Evaluate;
+using vorta::testing::ReadPublished;
 using testing::SensorTest;
 
 const std::map<std::string, int> kTypOf = {{"B", 6},  {"E", 8},  {"J", 9},  {"K", 10},
                                            {"N", 11}, {"R", 12}, {"S", 13}, {"T", 14}};
-
-struct TPublishedRange {
-  std::string type;
-  long double lo = 0, hi = 0;
-  std::vector<long double> mv;  // published coefficients, mV
-};
-
-// The reference functions as published, read from the data file.
-std::vector<TPublishedRange> ReadPublished(long double kexp[3]) {
-  std::ifstream in(std::string(VORTA_TEST_DATA_DIR) + "/its90-thermocouples.txt");
-  std::vector<TPublishedRange> out;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream s(line);
-    std::string word;
-    if (!(s >> word) || word[0] == '#') continue;
-    if (word == "range") {
-      TPublishedRange r;
-      s >> r.type >> r.lo >> r.hi;
-      out.push_back(r);
-    } else if (word == "kexp") {
-      s >> kexp[0] >> kexp[1] >> kexp[2];
-    } else {
-      out.back().mv.push_back(std::stold(word));
-    }
-  }
-  return out;
-}
-
-long double Evaluate(const TPublishedRange& r, const long double kexp[3], long double t) {
-  long double sum = 0;
-  for (std::size_t i = 0; i < r.mv.size(); ++i) sum += r.mv[i] * std::pow(t, static_cast<long double>(i));
-  if (r.type == "K" && r.lo >= 0) sum += kexp[0] * std::exp(kexp[1] * (t - kexp[2]) * (t - kexp[2]));
-  return sum;
-}
 
 TEST_F(SensorTest, ThermocouplesMatchEveryPublishedTableValue) {
   std::ifstream in(std::string(VORTA_TEST_DATA_DIR) + "/its90-check-values.txt");
