@@ -5,15 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "docs/lang_list.h"
+#include "app/model_table.h"
+#include "app/rounding.h"
+#include "app/sensor_code.h"
 #include "docs/par_file.h"
-#include "sensors/catalogue.h"
-#include "sensors/sensor_range.h"
 
 namespace vorta::app {
 namespace {
-
-using docs::LT;
 
 std::string Fixed(double value, int decimals) {
   if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;  // no "-0.00"
@@ -47,27 +45,27 @@ std::string RoundedText(double value, int decimals) {
   return Fixed(static_cast<double>(RoundHalfEven(value * scale)) / scale, decimals);
 }
 
-void RangeLimits(const TParamSet& p, double& lo, double& hi) {
-  const int row = p.TableLoaded || p.Code.Lin >= 3 ? 15 : p.Code.Typ;
-  lo = sensors::SensorLo(row);
-  hi = sensors::SensorHi(row);
+void RangeLimits(const TParamSet& p, const sensors::TSensorRangeTable& ranges, double& lo, double& hi) {
+  const int row = p.TableLoaded || p.Code.Lin >= 3 ? sensors::kUserRangeRow : p.Code.Typ;
+  lo = ranges.Lo(row);
+  hi = ranges.Hi(row);
 }
 
-std::string RangeText(const TParamSet& p, double value) {
+std::string RangeText(const TParamSet& p, const sensors::TSensorRangeTable& ranges, double value) {
   double lo = 0, hi = 0;
-  RangeLimits(p, lo, hi);
+  RangeLimits(p, ranges, lo, hi);
   return RoundedText(value, RangeDecimals(lo, hi));
 }
 
-std::string AbsMinText(const TParamSet& p) {
+std::string AbsMinText(const TParamSet& p, const sensors::TSensorRangeTable& ranges) {
   double lo = 0, hi = 0;
-  RangeLimits(p, lo, hi);
+  RangeLimits(p, ranges, lo, hi);
   return RightAligned(RoundedText(lo, RangeDecimals(lo, hi)), 3) + " ..";
 }
 
-std::string AbsMaxText(const TParamSet& p) {
+std::string AbsMaxText(const TParamSet& p, const sensors::TSensorRangeTable& ranges) {
   double lo = 0, hi = 0;
-  RangeLimits(p, lo, hi);
+  RangeLimits(p, ranges, lo, hi);
   return ".. " + RoundedText(hi, RangeDecimals(lo, hi));
 }
 
@@ -75,12 +73,13 @@ std::string ValueText(const TParamSet& p, double value) {
   return RightAligned(RoundedText(value, RangeDecimals(p.P.MinInput, p.P.MaxInput)), 7);
 }
 
-TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& f) {
+TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& f,
+                       const docs::TLangList& lang) {
   if (f.calMode) return {"Cal mode", true};
-  if (f.eepromError) return {LT("EEPROM error"), true};
-  if (f.internalError) return {LT("Internal error"), true};
-  if (f.brokenSensor) return {LT("Broken sensor"), true};
-  if (f.outOfRange) return {LT("Out of range!"), true};
+  if (f.eepromError) return {lang.Value("EEPROM error"), true};
+  if (f.internalError) return {lang.Value("Internal error"), true};
+  if (f.brokenSensor) return {lang.Value("Broken sensor"), true};
+  if (f.outOfRange) return {lang.Value("Out of range!"), true};
   std::string number;
   if (configRead) {
     number = ValueText(p, value);
@@ -109,40 +108,38 @@ std::string OutputUnit(bool independentOutput) {
   return independentOutput ? " mA  !" : " mA   ";
 }
 
-std::string SensorText(const TParamSet& p) {
+std::string SensorText(const TParamSet& p, const docs::TLangList& lang) {
   const int typ = p.Code.Typ;
   std::string s;
-  if (typ >= 6 && typ <= 15) {
-    s = LT("Thermocouple") + " " + std::string(sensors::SensorNames(typ));
+  if (IsThermocouple(typ)) {
+    s = lang.Value("Thermocouple") + " " + std::string(SensorNames(typ));
   } else if (typ == 5) {
-    s = LT("Resistance");
+    s = lang.Value("Resistance");
   } else if (typ == 16 || typ == 18) {
-    s = LT("Voltage");
+    s = lang.Value("Voltage");
   } else if (typ == 17 || typ == 19) {
-    s = LT("Current");
+    s = lang.Value("Current");
   } else {
-    s = std::string(sensors::SensorNames(typ));
+    s = std::string(SensorNames(typ));
   }
-  const int model = p.ModelCode();
-  if (model == 90 || model == 97) s += " (rms)";
+  if (MeasuresRms(p.ModelCode())) s += " (rms)";
+  // A mode text the language list does not hold ("sum", "max", ...) is shown in English.
+  const std::string_view mode = ModeNames(p.Code.Tryb);
   if (p.Code.Tryb == 6) {
-    s += ", " + LT("CJ temp.") + ": " + Fixed(p.P.RoomT, 1) +
+    s += ", " + lang.Value("CJ temp.") + ": " + Fixed(p.P.RoomT, 1) +
          "\xC2\xB0"
          "C";
-  } else if ((typ < 16 || typ > 19) && !sensors::ModeName(p.Code.Tryb).empty()) {
-    s += ", " + sensors::ModeName(p.Code.Tryb);
+  } else if ((typ < 16 || typ > 19) && !mode.empty()) {
+    s += ", " + (lang.Has(mode) ? lang.Value(mode) : std::string(mode));
   }
-  if (p.Code.Lin > 1) {
-    const bool converted = typ == 5 || (typ >= 16 && typ <= 20);
-    s += ", " + LT(converted ? "result converted" : "linearization");
-  }
+  if (p.Code.Lin > 1) s += ", " + lang.Value(IsConvertedInput(typ) ? "result converted" : "linearization");
   return s;
 }
 
-std::string ReactionLabel(const TParamSet& p) {
-  if (p.P.Burnout == 2) return LT("Output locked") + " !";
-  if (p.Code.Typ >= 16 && p.Code.Typ <= 20) return LT("Internal failure sygnalization") + ":";
-  return LT("Output reaction to sensor burnout") + ":";
+std::string ReactionLabel(const TParamSet& p, const docs::TLangList& lang) {
+  if (p.P.Burnout == 2) return lang.Value("Output locked") + " !";
+  if (p.Code.Typ >= 16 && p.Code.Typ <= 20) return lang.Value("Internal failure sygnalization") + ":";
+  return lang.Value("Output reaction to sensor burnout") + ":";
 }
 
 }  // namespace vorta::app

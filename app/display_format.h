@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/param_set.h"
+#include "docs/lang_list.h"
+#include "sensors/sensor_range.h"
 
 namespace vorta::app {
 
@@ -16,12 +18,12 @@ std::string RoundedText(double value, int decimals);
 
 // The sensor's limits the range fields are checked and formatted against: row 15 when a table is
 // loaded or Lin is 3 or more, else the row of Typ; in the unit.
-void RangeLimits(const TParamSet& p, double& lo, double& hi);
+void RangeLimits(const TParamSet& p, const sensors::TSensorRangeTable& ranges, double& lo, double& hi);
 // A range field's text for value.
-std::string RangeText(const TParamSet& p, double value);
+std::string RangeText(const TParamSet& p, const sensors::TSensorRangeTable& ranges, double value);
 // The absolute limit labels: "lo .." (at least 3 characters before " ..") and ".. hi".
-std::string AbsMinText(const TParamSet& p);
-std::string AbsMaxText(const TParamSet& p);
+std::string AbsMinText(const TParamSet& p, const sensors::TSensorRangeTable& ranges);
+std::string AbsMaxText(const TParamSet& p, const sensors::TSensorRangeTable& ranges);
 
 // The measured value with the decimals of the configured range, right-aligned in 7 characters.
 std::string ValueText(const TParamSet& p, double value);
@@ -39,7 +41,8 @@ struct TResultText {
   std::string text;
   bool fault = false;  // shown in the smaller font, centred
 };
-TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& flags);
+TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& flags,
+                       const docs::TLangList& lang);
 
 // The output current with 2 decimals, right-aligned in 5 characters, and its unit part: " mA  !"
 // when the output is independent of the measurement, " mA   " otherwise.
@@ -47,8 +50,8 @@ std::string OutputNumber(double current);
 std::string OutputUnit(bool independentOutput);
 
 // The sensor description of the sensor group ("Thermocouple K, CJC, linearization").
-std::string SensorText(const TParamSet& p);
+std::string SensorText(const TParamSet& p, const docs::TLangList& lang);
 // The caption of the burnout reaction label.
-std::string ReactionLabel(const TParamSet& p);
+std::string ReactionLabel(const TParamSet& p, const docs::TLangList& lang);
 
 }  // namespace vorta::app

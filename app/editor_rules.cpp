@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "docs/lang_list.h"
+#include "app/rounding.h"
+#include "app/sensor_code.h"
 #include "docs/str_to_number.h"
-#include "sensors/sensor_range.h"
 #include "sensors/sensor_signal.h"
 
 namespace vorta::app {
@@ -24,20 +24,20 @@ std::string Lower(std::string s) {
 
 int RangeLimitRow(const TParamSet& p) {
   const int typ = p.Code.Typ;
-  if ((typ == 5 || (typ >= 16 && typ <= 20)) && p.Code.Lin >= 2) return 15;
+  if (IsConvertedInput(typ) && p.Code.Lin >= 2) return sensors::kUserRangeRow;
   return typ;
 }
 
-TRangeCheck InputEExit(double value) {
-  const TParamSet& p = Param();
+TRangeCheck InputEExit(const sensors::TSensorData& d, double value, const docs::TLangList& lang) {
+  const TParamSet& p = d.p;
   const int row = RangeLimitRow(p);
-  if (value < sensors::SensorLo(row) - kTolerance) return {TRangeVerdict::kBelowMinimum, {}, false};
-  if (value > sensors::SensorHi(row) + kTolerance) return {TRangeVerdict::kAboveMaximum, {}, false};
-  if (!sensors::RangeCheck()) return {TRangeVerdict::kRejected, docs::LT("Input range too small!"), true};
-  if (row != 15 && p.P.MinInput >= p.P.MaxInput) {
+  if (value < d.ranges.Lo(row) - kTolerance) return {TRangeVerdict::kBelowMinimum, {}, false};
+  if (value > d.ranges.Hi(row) + kTolerance) return {TRangeVerdict::kAboveMaximum, {}, false};
+  if (!sensors::RangeCheck(d)) return {TRangeVerdict::kRejected, lang.Value("Input range too small!"), true};
+  if (row != sensors::kUserRangeRow && p.P.MinInput >= p.P.MaxInput) {
     return {TRangeVerdict::kRejected,
-            docs::LT("Maximum") + " " + docs::LT("has to be higher than") + " " + Lower(docs::LT("Minimum")) +
-                "!",
+            lang.Value("Maximum") + " " + lang.Value("has to be higher than") + " " +
+                Lower(lang.Value("Minimum")) + "!",
             false};
   }
   return {};
@@ -65,9 +65,9 @@ std::int32_t ThresholdStep(std::int32_t limit, std::int32_t filtrZakres, bool up
   return limit;
 }
 
-void OptimalFilter(TParamSet& p) {
+void OptimalFilter(TParamSet& p, const sensors::TUserTable& table, const sensors::TSensorRangeTable& ranges) {
   std::int32_t zakres = 1, czas = 20;
-  const sensors::TSignalBounds b = sensors::SignalBounds();
+  const sensors::TSignalBounds b = sensors::SignalBounds({p, table, ranges});
   const int typ = p.Code.Typ;
   struct Group {
     double lo, hi;

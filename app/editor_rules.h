@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "app/param_set.h"
+#include "docs/lang_list.h"
+#include "sensors/sensor_data.h"
 
 namespace vorta::app {
 
@@ -19,9 +21,9 @@ struct TRangeCheck {
 };
 // The limit row of the range fields: Typ, or 15 for inputs 5 and 16..20 with a conversion.
 int RangeLimitRow(const TParamSet& p);
-// Checks value, already stored as MinInput or MaxInput of Param(), against the sensor's limits,
-// the input's minimum signal span and the order of the ends.
-TRangeCheck InputEExit(double value);
+// Checks value, already stored as MinInput or MaxInput of d.p, against the sensor's limits, the
+// input's minimum signal span and the order of the ends; the message in the language of lang.
+TRangeCheck InputEExit(const sensors::TSensorData& d, double value, const docs::TLangList& lang);
 
 // A filter field's text as tenths (round(10 x value)); false when the text is no number or the
 // tenths do not fit 32 bits.
@@ -36,6 +38,6 @@ std::int32_t ThresholdStep(std::int32_t limit, std::int32_t filtrZakres, bool up
 // The optimal filter for the input range (no noise): FiltrZakres and FiltrCzas of p. The time
 // constant is kept within the 250 device counts the editor allows for the model and quantised
 // to a whole count, so the transmitter's byte can always hold it.
-void OptimalFilter(TParamSet& p);
+void OptimalFilter(TParamSet& p, const sensors::TUserTable& table, const sensors::TSensorRangeTable& ranges);
 
 }  // namespace vorta::app

@@ -1,9 +1,9 @@
 // Program entry: process start, the application object, the main window, process end.
 #include <QApplication>
 
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/window_state.h"
+#include "app/ui/main_window.h"
+#include "app/ui/message_box.h"
+#include "app/ui/window_state.h"
 #include "comm/polling.h"
 #include "comm/protocol.h"
 #include "platform/help_viewer.h"

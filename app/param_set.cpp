@@ -3,38 +3,15 @@
 
 #include <cmath>
 
-#include "sensors/sensor_range.h"
+#include "app/model_table.h"
+#include "app/rounding.h"
+#include "app/sensor_code.h"
 
 namespace vorta::app {
 namespace {
 
-constexpr std::array<std::string_view, 16> kUnitNames = {" ",
-                                                         "V",
-                                                         "mV",
-                                                         "A",
-                                                         "mA",
-                                                         "Ohm",
-                                                         "kOhm",
-                                                         "K",
-                                                         "\xC2\xB0"
-                                                         "C",
-                                                         "%",
-                                                         "kg",
-                                                         "m3/h",
-                                                         " ",
-                                                         " ",
-                                                         " ",
-                                                         " "};
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-// A sensor whose range is fixed by the catalogue, not by a user characteristic.
-bool HasFixedLimits(const TSensorCode& c) {
-  if (c.Typ == 15) return false;
-  if ((c.Typ == 5 || (c.Typ >= 16 && c.Typ <= 20)) && c.Lin > 1) return false;
-  return true;
 }
 
 }  // namespace
@@ -56,6 +33,7 @@ void TParamSet::New() {
   Code.Lin = 2;
   P.MinInput = P.MaxInput = 0.0;
   P.FiltrLimit = P.FiltrZakres = P.FiltrCzas = 0;
+  FilterCount = -1;
   P.Burnout = 0;
   P.Siec = 50;
   P.Jednostki = 10;
@@ -67,13 +45,13 @@ void TParamSet::New() {
   TableLoaded = false;
 }
 
-void TParamSet::Normalise() {
+void TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
   if (Code.Typ < 1 || Code.Typ > 20) Code.Typ = 20;
   // An invalid mode becomes 1 ("not set"), the value a read gives for an unknown mode: 0 has no text.
   if (Code.Tryb < 1 || Code.Tryb > 11) Code.Tryb = 1;
   if (Code.Lin != 1 && Code.Lin != 2 && Code.Lin != 4 && Code.Lin != 8) Code.Lin = 0;
-  if (HasFixedLimits(Code)) {
-    const double lo = sensors::SensorLo(Code.Typ), hi = sensors::SensorHi(Code.Typ);
+  if (HasFixedLimits(Code.Typ, Code.Lin)) {
+    const double lo = ranges.Lo(Code.Typ), hi = ranges.Hi(Code.Typ);
     if (!(P.MinInput >= lo && P.MinInput <= hi)) P.MinInput = lo;
     if (!(P.MaxInput >= lo && P.MaxInput <= hi)) P.MaxInput = hi;
     if (!(P.MinInput < P.MaxInput)) {
@@ -95,8 +73,7 @@ void TParamSet::Normalise() {
 }
 
 bool TParamSet::NeedsTable() const {
-  if (Code.Typ == 15) return true;
-  return (Code.Typ == 5 || (Code.Typ >= 16 && Code.Typ <= 20)) && (Code.Lin == 2 || Code.Lin == 8);
+  return UsesUserTable(Code.Typ, Code.Lin);
 }
 
 bool TParamSet::noTab() const {
@@ -113,29 +90,6 @@ double TParamSet::TimeStep() const {
   return TimeStepOfModel(ModelCode());
 }
 
-double TimeStepOfModel(int modelCode) {
-  switch (modelCode) {
-    case 37:
-    case 38:
-    case 39:
-      return 0.09;
-    case 97:
-      return 0.08;
-    default:
-      return 0.2;
-  }
-}
-
-long long RoundHalfEven(double v) {
-  // Decimal steps such as 0.08 are not exact in binary: a value within 1e-9 of a half counts as one.
-  const double lower = std::floor(v);
-  if (std::fabs(v - lower - 0.5) < 1e-9) {
-    const auto down = static_cast<long long>(lower);
-    return down % 2 == 0 ? down : down + 1;
-  }
-  return static_cast<long long>(std::floor(v + 0.5));
-}
-
 std::int32_t FiltrCzasFromCount(int count, double step) {
   return static_cast<std::int32_t>(RoundHalfEven(count * 10.0 * step));
 }
@@ -148,16 +102,6 @@ int FiltrCzasToCount(std::int32_t& filtrCzas, double step) {
 
 std::int32_t MaxFiltrCzas(double step) {
   return static_cast<std::int32_t>(RoundHalfEven(2500.0 * step));
-}
-
-std::string_view UnitName(int jednostki) {
-  if (jednostki < 0 || jednostki >= static_cast<int>(kUnitNames.size())) return {};
-  return kUnitNames[static_cast<std::size_t>(jednostki)];
-}
-
-TParamSet& Param() {
-  static TParamSet set;
-  return set;
 }
 
 }  // namespace vorta::app

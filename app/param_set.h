@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sensors/sensor_range.h"
+
 namespace vorta::app {
 
 struct TSensorCode {
@@ -62,13 +64,17 @@ struct TParamSet {
   std::uint8_t CharTyp = 0;                             // sensor type the user characteristic belongs to
   bool TableLoaded = false;                             // the table's points are in memory
   bool CoefMissing = false;                             // Lin > 2 and every coefficient is 0
+  // The filter count the transmitter held when it was read. Tenths of a second cannot hold every
+  // count of the 0.09 s and 0.08 s models, so an unchanged time constant writes this count back.
+  int FilterCount = -1;
 
   // The start state of the process: everything zero, texts empty, the identity coefficients.
   void Clear() { *this = TParamSet{}; }
   // "New": the data part of the main window's reset.
   void New();
-  // Keeps every field within what the display, the editors and the transmitter accept.
-  void Normalise();
+  // Keeps every field within what the display, the editors and the transmitter accept; the
+  // limits of inputs with fixed limits come from ranges.
+  void Normalise(const sensors::TSensorRangeTable& ranges);
   // The characteristic data that the sensor code needs are missing.
   bool noTab() const;
   // Whether the sensor code needs a table characteristic in memory.
@@ -82,21 +88,11 @@ struct TParamSet {
 // Stores UTF-8 text into field, cut to capacity characters.
 void SetText(std::string& field, std::string_view text, std::size_t capacity);
 
-// Model-dependent filter time step, seconds per device count.
-double TimeStepOfModel(int modelCode);
-// Rounding to the nearest integer, halves to even.
-long long RoundHalfEven(double v);
 // Device count to FiltrCzas (tenths of a second).
 std::int32_t FiltrCzasFromCount(int count, double step);
 // FiltrCzas to device count, rounded; FiltrCzas itself becomes a value the device can hold.
 int FiltrCzasToCount(std::int32_t& filtrCzas, double step);
 // Largest time constant in tenths of a second the editor accepts for a step (250 counts).
 std::int32_t MaxFiltrCzas(double step);
-
-// Unit text of Jednostki; empty for an index outside 0..15.
-std::string_view UnitName(int jednostki);
-
-// The one parameter set of the process.
-TParamSet& Param();
 
 }  // namespace vorta::app

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/param_set.h"
-#include "sensors/sensor_range.h"
+#include "app/rounding.h"
+#include "comm/record_layout.h"
 #include "sensors/sensor_signal.h"
 #include "sensors/table_file.h"
 
@@ -17,33 +17,9 @@ namespace vorta::app {
 namespace {
 
 using comm::TDeviceRecord;
-using sensors::TCharResult;
-using sensors::TCharStatus;
-
-struct TModelRow {
-  int model;
-  TModelGroup group;
-};
-
-constexpr std::array<TModelRow, 9> kModelGroups = {{
-    {37, TModelGroup::kA},
-    {38, TModelGroup::kA},
-    {39, TModelGroup::kA},
-    {60, TModelGroup::kA},
-    {47, TModelGroup::kB},
-    {48, TModelGroup::kB},
-    {49, TModelGroup::kB},
-    {90, TModelGroup::kC},
-    {97, TModelGroup::kC},
-}};
-
-constexpr std::size_t kCoefOffset = 1796;  // LinA .. LinK, 11 floats
+namespace rec = comm::rec;
 
 constexpr std::chrono::sys_days kDayZero = std::chrono::year{1899} / 12 / 30;
-
-TCharResult Refuse(const char* reason) {
-  return {TCharStatus::kInvalid, reason};
-}
 
 // Appends the UTF-8 form of one ISO-8859-1 byte.
 void AppendLatin1(std::string& out, std::uint8_t b) {
@@ -107,49 +83,59 @@ std::uint8_t EncodeMode(TModelGroup group, int tryb, int typ) {
 }
 
 // Rows 17 and 18 from the record for the models with their own current and voltage ranges.
-void DecodeInputRanges(const TDeviceRecord& r, int model, int typ) {
-  if (sensors::ModelRangeOf(model) == nullptr || (typ != 17 && typ != 18)) return;
+void DecodeInputRanges(const TDeviceRecord& r, int model, int typ, sensors::TSensorRangeTable& ranges) {
+  const TModelRow* row = ModelRowOf(model);
+  if (row == nullptr || !row->ownInputRanges || (typ != 17 && typ != 18)) return;
   std::array<std::int32_t, 4> v{};
   bool allZero = true;
   for (std::size_t i = 0; i < 4; ++i) {
-    v[i] = static_cast<std::int16_t>(r[2032 + 2 * i] | r[2033 + 2 * i] << 8);
+    v[i] = static_cast<std::int16_t>(r[rec::kInputRanges + 2 * i] | r[rec::kInputRanges + 1 + 2 * i] << 8);
     allZero = allZero && v[i] == 0;
   }
   if (allZero) {
-    sensors::SetModelRanges(model);
+    ranges.SetModelRanges(model);
     return;
   }
-  sensors::SensorRangeTable()[17] = {v[0], v[1]};
-  sensors::SensorRangeTable()[18] = {v[2], v[3]};
+  ranges[17] = {v[0], v[1]};
+  ranges[18] = {v[2], v[3]};
 }
 
-void DecodeKind(const TDeviceRecord& r, TParamSet& p) {
-  const int kind = r[kKindOffset] + r[kKindOffset + 1] + r[kKindOffset + 2];
+void DecodeKind(const TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges) {
+  const int kind = r[rec::kKind] + r[rec::kKind + 1] + r[rec::kKind + 2];
   if (kind == 3) {
     std::size_t n = 0;
-    while (n < 61 && r[kKindOffset + 3 + n] != 255) ++n;
-    p.File = RecordBytesToText(&r.b[kKindOffset + 3], n);
+    while (n < 61 && r[rec::kKind + 3 + n] != 255) ++n;
+    p.File = RecordBytesToText(&r.b[rec::kKind + 3], n);
     return;
   }
   for (std::size_t i = 0; i < p.LinCoef.size(); ++i)
-    p.LinCoef[i] = kind == 6 || kind == 9 ? r.GetFloat(kCoefOffset + 4 * i) : 0.0;
+    p.LinCoef[i] = kind == 6 || kind == 9 ? r.GetFloat(rec::kCoefficients + 4 * i) : 0.0;
   if (kind == 6) {
-    sensors::SetUserRangeRounded(p.LinCoef[9], p.LinCoef[10]);
+    ranges.SetUserRangeRounded(p.LinCoef[9], p.LinCoef[10]);
   } else {
     p.File.clear();
   }
 }
 
 // The mode, configuration bytes and floats of the encoding; false when a value does not fit.
+// The device count of the time constant: the count that was read while the time constant still
+// shows it, otherwise the time constant converted at the model's step.
+int FilterCountOf(const TParamSet& p, int model) {
+  const double step = TimeStepOfModel(model);
+  if (p.FilterCount >= 0 && p.FilterCount <= 255 && FiltrCzasFromCount(p.FilterCount, step) == p.P.FiltrCzas)
+    return p.FilterCount;
+  return static_cast<int>(std::clamp<long long>(RoundHalfEven(p.P.FiltrCzas / (10.0 * step)), -1, 256));
+}
+
 const char* EncodeSettings(const TParamSet& p, int model, int day, TDeviceRecord& r) {
-  const int count = static_cast<int>(
-      std::clamp<long long>(RoundHalfEven(p.P.FiltrCzas / (10.0 * TimeStepOfModel(model))), -1, 256));
+  const int count = FilterCountOf(p, model);
   if (count < 0 || count > 255) return "Time constant";
   if (p.P.FiltrZakres < 0 || p.P.FiltrZakres > 255) return "Filtration range";
   if (p.P.FiltrLimit < 0 || p.P.FiltrLimit > 255) return "Spurious error threshold";
   if (p.P.Jednostki < 0 || p.P.Jednostki > 15) return "Eng. units";
-  if (!r.SetFloat(88, p.P.MinInput) || !r.SetFloat(92, p.P.MaxInput - p.P.MinInput) ||
-      !r.SetFloat(2016, p.P.RoomT) || !r.SetFloat(2020, p.P.ZeroReg) || !r.SetFloat(2024, p.P.GainReg))
+  if (!r.SetFloat(rec::kMinInput, p.P.MinInput) ||
+      !r.SetFloat(rec::kInputSpan, p.P.MaxInput - p.P.MinInput) || !r.SetFloat(rec::kRoomT, p.P.RoomT) ||
+      !r.SetFloat(rec::kZeroReg, p.P.ZeroReg) || !r.SetFloat(rec::kGainReg, p.P.GainReg))
     return "Out of range!";
   r[0] = '1';
   r[1] = 'U';
@@ -157,48 +143,42 @@ const char* EncodeSettings(const TParamSet& p, int model, int day, TDeviceRecord
   if (p.P.Burnout == 1) mode = static_cast<std::uint8_t>(mode + 128);
   if (p.P.Siec == 50) mode = static_cast<std::uint8_t>(mode + 64);
   if (p.P.Burnout == 2) mode = static_cast<std::uint8_t>(mode + 16);
-  r[2] = r[3] = mode;
-  r[4] = static_cast<std::uint8_t>(count);
-  r[5] = static_cast<std::uint8_t>(p.P.FiltrZakres);
-  r[6] = static_cast<std::uint8_t>(p.P.FiltrLimit);
-  r[7] = static_cast<std::uint8_t>(p.P.Jednostki);
-  r.SetWord(2028, static_cast<std::uint16_t>(day));
-  r[2030] = p.Code.Typ;
-  r[2031] = p.Code.Lin;
+  r[rec::kModeByte] = r[rec::kModeByte + 1] = mode;
+  r[rec::kFilterCount] = static_cast<std::uint8_t>(count);
+  r[rec::kFiltrZakres] = static_cast<std::uint8_t>(p.P.FiltrZakres);
+  r[rec::kFiltrLimit] = static_cast<std::uint8_t>(p.P.FiltrLimit);
+  r[rec::kUnits] = static_cast<std::uint8_t>(p.P.Jednostki);
+  r.SetWord(rec::kConfigDate, static_cast<std::uint16_t>(day));
+  r[rec::kTyp] = p.Code.Typ;
+  r[rec::kLin] = p.Code.Lin;
   return nullptr;
 }
 
 // The characteristic kind area, 1792 .. 1855; false when a coefficient does not fit the format.
 bool EncodeKind(const TParamSet& p, TDeviceRecord& r) {
   const int lin = p.Code.Lin;
-  for (std::size_t i = 0; i < kKindSize; ++i) r[kKindOffset + i] = 255;
+  for (std::size_t i = 0; i < rec::kKindSize; ++i) r[rec::kKind + i] = 255;
   if (lin == 1 || lin == 2) {
-    for (std::size_t i = 0; i < 3; ++i) r[kKindOffset + i] = 1;
+    for (std::size_t i = 0; i < 3; ++i) r[rec::kKind + i] = 1;
     std::string name = p.TableLoaded ? TextToRecordBytes(sensors::BareFileName(p.File), 61) : std::string();
     if (name.size() > 60) name.clear();
-    for (std::size_t i = 0; i < name.size(); ++i) r[kKindOffset + 3 + i] = static_cast<std::uint8_t>(name[i]);
+    for (std::size_t i = 0; i < name.size(); ++i) r[rec::kKind + 3 + i] = static_cast<std::uint8_t>(name[i]);
   } else if (lin == 4 || lin == 8) {
-    for (std::size_t i = 0; i < 3; ++i) r[kKindOffset + i] = lin == 4 ? 2 : 3;
+    for (std::size_t i = 0; i < 3; ++i) r[rec::kKind + i] = lin == 4 ? 2 : 3;
     for (std::size_t i = 0; i < p.LinCoef.size(); ++i)
-      if (!r.SetFloat(kCoefOffset + 4 * i, p.LinCoef[i])) return false;
+      if (!r.SetFloat(rec::kCoefficients + 4 * i, p.LinCoef[i])) return false;
   }
   return true;
 }
 
 void SetChecksum(TDeviceRecord& r) {
   unsigned sum = 0;
-  for (std::size_t i = 0; i < 8; ++i) sum += r[i];
-  for (std::size_t i = 68; i < 1712; ++i) sum += r[i];
-  r[kChecksumOffset] = static_cast<std::uint8_t>(255 - sum % 256);
+  for (std::size_t i = rec::kConfig; i < rec::kConfig + rec::kConfigSize; ++i) sum += r[i];
+  for (std::size_t i = rec::kCjTerms; i < rec::kKod; ++i) sum += r[i];
+  r[rec::kChecksum] = static_cast<std::uint8_t>(255 - sum % 256);
 }
 
 }  // namespace
-
-TModelGroup ModelGroupOf(int modelCode) {
-  for (const TModelRow& row : kModelGroups)
-    if (row.model == modelCode) return row.group;
-  return TModelGroup::kOther;
-}
 
 std::string DayNumberText(unsigned dayNumber) {
   if (dayNumber == 0) return "never";
@@ -244,65 +224,77 @@ std::string TextToRecordBytes(std::string_view utf8, std::size_t cap) {
   return out;
 }
 
-void DecodeRecord() {
-  const TDeviceRecord& r = comm::DeviceRecord();
-  TParamSet& p = Param();
+void DecodeRecord(const TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges) {
   char device[8];
-  std::snprintf(device, sizeof device, "VTX%02u", r.GetWord(16) % 100u);
+  std::snprintf(device, sizeof device, "VTX%02u", r.GetWord(rec::kDeviceWord) % 100u);
   p.Device = device;
   const int model = p.ModelCode();
-  p.CalDate = DayNumberText(r.GetWord(18));
-  p.data = DayNumberText(r.GetWord(2028));
-  p.CalTemp = r[20] / 16.0 + 16.0;
-  p.serial = std::to_string(r[21] << 16 | r[22] << 8 | r[23]);
-  p.P.ResultLow = r.GetFloat(80);
-  p.P.ResultHigh = p.P.ResultLow + 200 * r.GetFloat(84);
-  p.P.MinInput = r.GetFloat(88);
-  p.P.MaxInput = p.P.MinInput + r.GetFloat(92);
-  p.P.RoomT = r.GetFloat(2016);
-  p.P.ZeroReg = r.GetFloat(2020);
-  p.P.GainReg = r.GetFloat(2024);
-  p.P.FiltrLimit = r[6];
-  p.P.FiltrZakres = r[5];
-  p.P.FiltrCzas = FiltrCzasFromCount(r[4], TimeStepOfModel(model));
-  p.P.Jednostki = r[7] & 15;
-  p.P.Burnout = (r[2] & 0x80) ? 1 : 0;
-  if (r[2] & 0x10) p.P.Burnout = 2;
-  p.P.Siec = (r[2] & 0x40) ? 50 : 60;
-  p.Code.Typ = r[2030];
-  p.Code.Lin = r[2031];
-  DecodeInputRanges(r, model, p.Code.Typ);
-  p.Code.Tryb = static_cast<std::uint8_t>(DecodeMode(ModelGroupOf(model), r[2]));
-  p.Normalise();
-  p.kod = RecordBytesToText(&r.b[kKodOffset], 16);
-  p.ogolne = RecordBytesToText(&r.b[kOgolneOffset], 64);
-  DecodeKind(r, p);
-  p.CodeVersion = RecordBytesToText(&r.b[2048], 4);
+  p.CalDate = DayNumberText(r.GetWord(rec::kCalDate));
+  p.data = DayNumberText(r.GetWord(rec::kConfigDate));
+  p.CalTemp = r[rec::kCalTemp] / 16.0 + 16.0;
+  p.serial = std::to_string(r[rec::kSerial] << 16 | r[rec::kSerial + 1] << 8 | r[rec::kSerial + 2]);
+  p.P.ResultLow = r.GetFloat(rec::kSmin);
+  p.P.ResultHigh = p.P.ResultLow + 200 * r.GetFloat(rec::kStep);
+  p.P.MinInput = r.GetFloat(rec::kMinInput);
+  p.P.MaxInput = p.P.MinInput + r.GetFloat(rec::kInputSpan);
+  p.P.RoomT = r.GetFloat(rec::kRoomT);
+  p.P.ZeroReg = r.GetFloat(rec::kZeroReg);
+  p.P.GainReg = r.GetFloat(rec::kGainReg);
+  p.P.FiltrLimit = r[rec::kFiltrLimit];
+  p.P.FiltrZakres = r[rec::kFiltrZakres];
+  p.FilterCount = r[rec::kFilterCount];
+  p.P.FiltrCzas = FiltrCzasFromCount(p.FilterCount, TimeStepOfModel(model));
+  p.P.Jednostki = r[rec::kUnits] & 15;
+  const std::uint8_t mode = r[rec::kModeByte];
+  p.P.Burnout = (mode & 0x80) ? 1 : 0;
+  if (mode & 0x10) p.P.Burnout = 2;
+  p.P.Siec = (mode & 0x40) ? 50 : 60;
+  p.Code.Typ = r[rec::kTyp];
+  p.Code.Lin = r[rec::kLin];
+  DecodeInputRanges(r, model, p.Code.Typ, ranges);
+  p.Code.Tryb = static_cast<std::uint8_t>(DecodeMode(ModelGroupOf(model), mode));
+  p.Normalise(ranges);
+  p.kod = RecordBytesToText(&r.b[rec::kKod], rec::kKodSize);
+  p.ogolne = RecordBytesToText(&r.b[rec::kOgolne], rec::kOgolneSize);
+  DecodeKind(r, p, ranges);
+  p.CodeVersion = RecordBytesToText(&r.b[rec::kCodeVersion], rec::kCodeVersionSize);
 }
 
-sensors::TCharResult EncodeRecord(const TEncodeOptions& options) {
-  const TParamSet& p = Param();
-  if (p.noTab()) return Refuse("No data available");
-  if (!sensors::RangeCheck()) return Refuse("Input range too small!");
+void TakeReadRecord(const TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges) {
+  const std::string loadedTable = p.TableLoaded ? sensors::BareFileName(p.File) : std::string();
+  DecodeRecord(r, p, ranges);
+  p.TableLoaded = !p.File.empty() && sensors::BareFileName(p.File) == loadedTable;
+  double sum = 0.0;
+  for (double c : p.LinCoef) sum += std::fabs(c);
+  p.CoefMissing = p.Code.Lin > 2 && sum == 0.0;
+}
+
+TResult EncodeRecord(TParamSet& p, const sensors::TUserTable& table, const sensors::TSensorRangeTable& ranges,
+                     const TEncodeOptions& options, TDeviceRecord& rec, sensors::TCharacteristic* c) {
+  if (p.noTab()) return TResult::Fail("No data available");
+  const sensors::TSensorData data{p, table, ranges};
+  if (!sensors::RangeCheck(data)) return TResult::Fail("Input range too small!");
   const int model = p.Device.empty() ? options.connectedModel : p.ModelCode();
-  TDeviceRecord r = comm::DeviceRecord();
+  TDeviceRecord r = rec;
   if (const char* fault =
           EncodeSettings(p, model, options.dayNumber < 0 ? TodayDayNumber() : options.dayNumber, r))
-    return Refuse(fault);
-  PutText(r, kKodOffset, 16, p.kod);
-  PutText(r, kOgolneOffset, 64, p.ogolne);
-  if (!EncodeKind(p, r)) return Refuse("Out of range!");
-  const TCharResult result = sensors::EncodeCharacteristic(r);
-  if (result.status != TCharStatus::kOk && result.status != TCharStatus::kNotMonotonic) return result;
+    return TResult::Fail(fault);
+  PutText(r, rec::kKod, rec::kKodSize, p.kod);
+  PutText(r, rec::kOgolne, rec::kOgolneSize, p.ogolne);
+  if (!EncodeKind(p, r)) return TResult::Fail("Out of range!");
+  sensors::TCharacteristic local;
+  sensors::TCharacteristic& ch = c ? *c : local;
+  if (TResult result = sensors::EncodeCharacteristic(data, r, ch); !result) return result;
   SetChecksum(r);
-  comm::DeviceRecord() = r;
-  return result;
+  rec = r;
+  p.P.ResultLow = ch.smin;
+  p.P.ResultHigh = ch.smax;
+  return TResult::Ok();
 }
 
-void EncodeTexts() {
-  TDeviceRecord& r = comm::DeviceRecord();
-  PutText(r, kKodOffset, 16, Param().kod);
-  PutText(r, kOgolneOffset, 64, Param().ogolne);
+void EncodeTexts(const TParamSet& p, TDeviceRecord& r) {
+  PutText(r, rec::kKod, rec::kKodSize, p.kod);
+  PutText(r, rec::kOgolne, rec::kOgolneSize, p.ogolne);
 }
 
 }  // namespace vorta::app

@@ -8,22 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/model_table.h"
+#include "app/param_set.h"
+#include "app/result.h"
 #include "comm/device_record.h"
 #include "sensors/characteristic.h"
+#include "sensors/sensor_range.h"
+#include "sensors/user_table.h"
 
 namespace vorta::app {
-
-// Mode byte schemes: A for 37, 38, 39, 60; B for 47, 48, 49; C for 90, 97; any other model is
-// decoded by scheme B and encoded as mode 0.
-enum class TModelGroup { kA, kB, kC, kOther };
-TModelGroup ModelGroupOf(int modelCode);
-
-// Record offsets of the fields.
-inline constexpr std::size_t kKodOffset = 1712;     // 16 bytes
-inline constexpr std::size_t kOgolneOffset = 1728;  // 64 bytes
-inline constexpr std::size_t kKindOffset = 1792;    // 64 bytes: kind bytes, file name or coefficients
-inline constexpr std::size_t kKindSize = 64;
-inline constexpr std::size_t kChecksumOffset = 2045;
 
 // A day number (days since 30 December 1899) as "dd.mm.yyyy"; "never" for 0.
 std::string DayNumberText(unsigned dayNumber);
@@ -37,24 +30,29 @@ std::string RecordBytesToText(const std::uint8_t* bytes, std::size_t count);
 // becomes "?", an invalid UTF-8 byte "?", a control character a blank.
 std::string TextToRecordBytes(std::string_view utf8, std::size_t cap);
 
-// Decodes DeviceRecord() into Param(), normalising in the midst (after the sensor code and range,
-// before the texts and the characteristic kind).
-void DecodeRecord();
+// Decodes the record into p, normalising in the midst (after the sensor code and range, before the
+// texts and the characteristic kind); rows 15, 17 and 18 of ranges follow the record.
+void DecodeRecord(const comm::TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges);
+// What a read makes of its record: DecodeRecord, the table in memory kept only when the record
+// names the same file, and CoefMissing for a coefficient conversion whose coefficients are all 0.
+void TakeReadRecord(const comm::TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges);
 
 struct TEncodeOptions {
   int connectedModel = 0;  // model code of the connected transmitter, used when Device is empty
   int dayNumber = -1;      // configuration date written; -1 for today
 };
 
-// Encodes Param() into DeviceRecord(), computing the characteristic. kOk or kNotMonotonic
-// (TransferMonotonic clear) when the record was written; kInvalid when the parameters cannot be
-// written (missing characteristic data, a signal span below the input's minimum, a filter time needing more
-// than 255 counts, a value the record's bytes or floats cannot hold, no signal span) and kArithmeticError
-// when the characteristic computation failed: then the record is left as it was. The reason is the English
-// language key naming what failed.
-sensors::TCharResult EncodeRecord(const TEncodeOptions& options = {});
+// Encodes p (with its table) into rec, computing the characteristic into c when given, and sets
+// ResultLow and ResultHigh of p to the signal bounds written. Fails, leaving rec and p as they were,
+// when the parameters cannot be written: "No data available" (missing characteristic data), "Input
+// range too small!", the name of a filter value needing more than the record's byte, "Out of range!"
+// for a value the record's floats cannot hold, the characteristic's own keys, and
+// sensors::kNotMonotonicKey for a transfer function that turns back.
+TResult EncodeRecord(TParamSet& p, const sensors::TUserTable& table, const sensors::TSensorRangeTable& ranges,
+                     const TEncodeOptions& options, comm::TDeviceRecord& rec,
+                     sensors::TCharacteristic* c = nullptr);
 
-// The texts kod and ogolne into the record, the rest of each field filled with 255.
-void EncodeTexts();
+// The texts kod and ogolne of p into the record, the rest of each field filled with 255.
+void EncodeTexts(const TParamSet& p, comm::TDeviceRecord& rec);
 
 }  // namespace vorta::app

@@ -72,7 +72,7 @@ void ComposeSettings(const TSettings& s, docs::TLineBuffer& lines) {
   lines.Add("Pass=" + ScramblePassword(s.Pass));
 }
 
-bool SaveSettingsFile(const std::string& dir, const TSettings& s) {
+TResult SaveSettingsFile(const std::string& dir, const TSettings& s) {
   docs::TLineBuffer lines;
   ComposeSettings(s, lines);
   return lines.SaveToFile(dir + "/" + kSettingsFileName);
@@ -100,11 +100,6 @@ std::string UnscramblePassword(std::string_view stored) {
     out += static_cast<char>((c & 0xFF) ^ static_cast<unsigned char>(kPassKey[i]));
   }
   return out;
-}
-
-TSettings& Settings() {
-  static TSettings settings;
-  return settings;
 }
 
 }  // namespace vorta::app

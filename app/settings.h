@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/result.h"
 #include "docs/line_buffer.h"
 
 namespace vorta::app {
@@ -41,8 +42,8 @@ bool LoadSettingsFile(const std::string& dir, const TDesktop& desktop, TSettings
 
 // The eleven lines of the settings file.
 void ComposeSettings(const TSettings& s, docs::TLineBuffer& lines);
-// Writes "Vorta.ini" into dir through a temporary file; false when it could not be written.
-bool SaveSettingsFile(const std::string& dir, const TSettings& s);
+// Writes "Vorta.ini" into dir through a temporary file; the system's reason when it could not.
+TResult SaveSettingsFile(const std::string& dir, const TSettings& s);
 
 // The password as stored: character i is (password[i] XOR key[i]) + 31. Passwords are printable
 // ASCII of at most 30 characters, so every stored byte lies in 31..158 and the text stays on one line.
@@ -50,8 +51,5 @@ std::string ScramblePassword(std::string_view password);
 std::string UnscramblePassword(std::string_view stored);
 // Whether text can be a password: 1..30 printable ASCII characters.
 bool ValidPassword(std::string_view text);
-
-// The one settings record of the process.
-TSettings& Settings();
 
 }  // namespace vorta::app

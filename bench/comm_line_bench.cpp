@@ -13,6 +13,7 @@
 #include "comm/polling.h"
 #include "comm/protocol.h"
 #include "comm/transfer.h"
+#include "comm/transfer_runner.h"
 #include "platform/serial_port.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_transmitter.h"
@@ -90,7 +91,7 @@ void SingleTransactions(TCounters& c) {
 }
 
 // Runs a transfer thread body here, with a stand-in for the window that acknowledges progress.
-double RunBody(int (*body)(), bool& ok) {
+double RunBody(comm::TransferFunction body, comm::TTransferJob& job, bool& ok) {
   comm::TCommState& s = comm::Comm();
   s.TransferRunning = true;
   s.ProgressEvent.Reset();
@@ -105,7 +106,7 @@ double RunBody(int (*body)(), bool& ok) {
     }
   });
   const auto t0 = Clock::now();
-  ok = body() == 1;
+  ok = body(job) == 1;
   const double ms = MsSince(t0);
   done = true;
   window.join();
@@ -113,11 +114,12 @@ double RunBody(int (*body)(), bool& ok) {
 }
 
 void Transfers(TCounters& c) {
+  comm::TTransferJob job;
   for (std::size_t i = 0; i < comm::TDeviceRecord::kSize; ++i)
-    comm::DeviceRecord()[i] = static_cast<std::uint8_t>(i * 5);
+    job.record[i] = static_cast<std::uint8_t>(i * 5);
   const struct {
     const char* name;
-    int (*body)();
+    comm::TransferFunction body;
     int mode;
     double fixedPausesMs;  // the sleeps of the thread itself
   } cases[] = {
@@ -128,10 +130,10 @@ void Transfers(TCounters& c) {
       {"text write", comm::WriteTextsThread, 0, 100},
   };
   for (const auto& k : cases) {
-    comm::Comm().ReadMode = k.mode;
+    job.readMode = k.mode;
     c.Clear();
     bool ok = false;
-    const double ms = RunBody(k.body, ok);
+    const double ms = RunBody(k.body, job, ok);
     char label[64];
     std::snprintf(label, sizeof label, "%s%s", k.name, ok ? "" : " FAILED");
     PrintRatio(label, ms, c.bytesRead, k.fixedPausesMs + kReadPauseMs * c.frames);

@@ -2,6 +2,8 @@
 // per call (goal: under 2 ms each).
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "app/param_set.h"
 #include "comm/device_record.h"
 #include "sensors/characteristic.h"
@@ -11,22 +13,27 @@
 
 namespace {
 
-using vorta::app::Param;
+using namespace vorta;
+
+app::TParamSet gParams;
+auto gTable = std::make_unique<sensors::TUserTable>();
+sensors::TSensorRangeTable gRanges;
 
 void Configure(int typ, int tryb, int lin, double lo, double hi) {
-  Param().Clear();
-  Param().Code = {static_cast<std::uint8_t>(typ), static_cast<std::uint8_t>(tryb),
+  gParams = app::TParamSet{};
+  gParams.Code = {static_cast<std::uint8_t>(typ), static_cast<std::uint8_t>(tryb),
                   static_cast<std::uint8_t>(lin), 0};
-  Param().P.MinInput = lo;
-  Param().P.MaxInput = hi;
-  Param().P.RoomT = 25;
+  gParams.P.MinInput = lo;
+  gParams.P.MaxInput = hi;
+  gParams.P.RoomT = 25;
 }
 
 void Run(benchmark::State& state) {
-  vorta::comm::TDeviceRecord rec;
+  comm::TDeviceRecord rec{};
+  sensors::TCharacteristic c;
+  const sensors::TSensorData d{gParams, *gTable, gRanges};
   for (auto _ : state) {
-    const auto r = vorta::sensors::EncodeCharacteristic(rec);
-    if (r.status != vorta::sensors::TCharStatus::kOk) state.SkipWithError("characteristic not computed");
+    if (!sensors::EncodeCharacteristic(d, rec, c)) state.SkipWithError("characteristic not computed");
     benchmark::DoNotOptimize(rec);
   }
 }
@@ -48,14 +55,15 @@ void TypeBFromZero(benchmark::State& state) {
 
 void UserTableOf3000Points(benchmark::State& state) {
   Configure(15, 7, 2, 0, 1000);
-  auto& t = vorta::sensors::UserTable();
+  sensors::TUserTable& t = *gTable;
+  const sensors::TSensorData d{gParams, t, gRanges};
   for (int i = 1; i <= 3000; ++i) {
     const double x = -10 + (i - 1) * (1010.0 / 2999);
-    t[i] = {x, vorta::sensors::SensorSignal(10, x)};
+    t[i] = {x, sensors::SensorSignal(d, 10, x)};
   }
   t.SetCount(3000);
-  vorta::sensors::SensorRangeTable()[15] = {-100, 10000};
-  Param().TableLoaded = true;
+  gRanges[15] = {-100, 10000};
+  gParams.TableLoaded = true;
   Run(state);
 }
 

@@ -40,13 +40,9 @@ void ResetComm() {
   s.Status.Reset();
   s.TransferRunning = false;
   s.Progress = 0;
-  s.ReadMode = 4;
   s.ResetPending = false;
   s.ProgressEvent.Reset();
   s.ProgressAckEvent.Reset();
-  s.LastWritten.fill(0);
-  s.HasLastWritten = false;
-  s.LastRead.fill(0);
 }
 
 }  // namespace vorta::comm

@@ -59,12 +59,8 @@ struct TCommState {
   platform::WorkerThread TransferThread;
   std::atomic<bool> TransferRunning{false};
   std::atomic<int> Progress{0};
-  std::atomic<int> ReadMode{4};
   std::atomic<bool> ResetPending{false};  // a full write was interrupted and owes the reset
   platform::ManualResetEvent ProgressEvent, ProgressAckEvent;
-  TDeviceImage LastWritten{};  // what the last successful full write sent
-  bool HasLastWritten = false;
-  TDeviceImage LastRead{};  // what the last successful read received
 };
 
 TCommState& Comm();

@@ -1,6 +1,8 @@
 // Memory map of the transmitter: record <-> image, checksums, read modes.
 #include "comm/device_image.h"
 
+#include "comm/record_layout.h"
+
 namespace vorta::comm {
 
 namespace {
@@ -11,26 +13,26 @@ enum class Layout { kPlain, kReversed, kSwapped, kEncodeOnlyReversed };
 struct TMapRow {
   int address;
   int count;
-  int offset;
+  std::size_t offset;
   Layout layout;
 };
 
 constexpr TMapRow kMap[] = {
-    {0x010, 8, 0, Layout::kPlain},
-    {0x018, 4, 2028, Layout::kPlain},
-    {0x020, 64, 1792, Layout::kPlain},
-    {0x060, 8, 2020, Layout::kReversed},
-    {0x068, 4, 2016, Layout::kReversed},
-    {0x080, 16, 1712, Layout::kPlain},
-    {0x090, 64, 1728, Layout::kPlain},
-    {0x400, 2, 16, Layout::kSwapped},
-    {0x402, 6, 18, Layout::kPlain},
-    {0x408, 40, 24, Layout::kReversed},
-    {0x430, 8, 2032, Layout::kPlain},
-    {0x438, 4, 64, Layout::kSwapped},
-    {0x440, 1616, 96, Layout::kReversed},
-    {0xA90, 16, 80, Layout::kReversed},
-    {0xAA0, 12, 68, Layout::kEncodeOnlyReversed},
+    {0x010, 8, rec::kConfig, Layout::kPlain},
+    {0x018, 4, rec::kConfigDate, Layout::kPlain},
+    {0x020, 64, rec::kKind, Layout::kPlain},
+    {0x060, 8, rec::kZeroReg, Layout::kReversed},
+    {0x068, 4, rec::kRoomT, Layout::kReversed},
+    {0x080, 16, rec::kKod, Layout::kPlain},
+    {0x090, 64, rec::kOgolne, Layout::kPlain},
+    {0x400, 2, rec::kDeviceWord, Layout::kSwapped},
+    {0x402, 6, rec::kCalDate, Layout::kPlain},
+    {0x408, 40, rec::kFactory, Layout::kReversed},
+    {0x430, 8, rec::kInputRanges, Layout::kPlain},
+    {0x438, 4, rec::kFactoryWord, Layout::kSwapped},
+    {0x440, 1616, rec::kSlots, Layout::kReversed},
+    {0xA90, 16, rec::kSmin, Layout::kReversed},
+    {0xAA0, 12, rec::kCjTerms, Layout::kEncodeOnlyReversed},
 };
 
 struct TZeroGap {

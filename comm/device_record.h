@@ -1,5 +1,5 @@
 // The host-side copy of the transmitter's data: 2052 bytes in which every 4-byte number is a
-// DeviceFloat in transmission order. One process-wide instance, reached through DeviceRecord().
+// DeviceFloat in transmission order. The offsets of its fields are in record_layout.h.
 #pragma once
 
 #include <array>
@@ -36,8 +36,5 @@ struct TDeviceRecord {
   void Clear() { b.fill(0); }
   bool operator==(const TDeviceRecord&) const = default;
 };
-
-// The one record of the process.
-TDeviceRecord& DeviceRecord();
 
 }  // namespace vorta::comm

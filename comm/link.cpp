@@ -118,15 +118,16 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
       line_->Purge();
       return false;
     }
+    // With no time left the read still takes what has already come: a thread held up past its
+    // deadline must not throw away a reply that arrived meanwhile.
     const int left = MsLeft(deadline);
-    if (left == 0) break;
     const int r = line_->Read(&buf[got], static_cast<std::size_t>(budget - got), left);
     if (Comm().AbortFlag) return false;
     if (r < 0) {
       LinkPause(250);
       return false;
     }
-    // Nothing came within the whole time left: the line's own clock says the time is up.
+    // Nothing came within the time left (or nothing is waiting once it is up): the reply is late.
     if (r == 0) break;
     got = TakeIn(buf, got, got + r, minTotal, ended);
   }

@@ -42,7 +42,7 @@ bool PollOnce() {
   bool ok = false;
   for (int attempt = 0; attempt < kPollAttempts && s.PollRunning && !ok; ++attempt) {
     BuildCommandInto(s.PollCommand, 'm', kPollSelector);
-    ok = s.Line->Transact(s.PollCommand, s.PollReply, kReplyTimeoutMs);
+    ok = s.Line->Transact(s.PollCommand, s.PollReply, ReplyTimeoutMs());
   }
   return ok;
 }
@@ -73,7 +73,7 @@ void RunQueuedCommand(int& retry) {
   TCommState& s = Comm();
   s.LineFree = false;
   retry = s.CommandResult ? 0 : retry + 1;
-  const bool ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, kReplyTimeoutMs);
+  const bool ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
   s.CommandResult = ok;
   if (!ok && retry <= kQueuedRetries) return;  // tried again after the next good poll
   retry = 0;
@@ -111,17 +111,21 @@ void PollLoop() {
 
 int PollThreadBody() {
   TCommState& s = Comm();
+  bool ended = false;
   try {
     if (!platform::ThreadPriorityIsTimeCritical()) platform::RaiseThreadPriority();
-    if (!s.Line) throw 0;
-    PollLoop();
+    if (s.Line) {
+      PollLoop();
+      ended = true;
+    }
   } catch (...) {
-    s.PollFailed = true;
-    s.PollRunning = false;
-    ResetPollShared(true);
-    return 0;
+    // A loop broken by an exception fails like a thread that found no line.
   }
-  return 1;
+  if (ended) return 1;
+  s.PollFailed = true;
+  s.PollRunning = false;
+  ResetPollShared(true);
+  return 0;
 }
 
 bool StartPolling() {

@@ -1,10 +1,10 @@
 // Line opening and closing, the command set, direct commands.
 #include "comm/protocol.h"
 
-#include "app/param_set.h"
+#include <atomic>
+
 #include "comm/comm_state.h"
 #include "comm/device_float.h"
-#include "comm/device_record.h"
 #include "comm/polling.h"
 
 namespace vorta::comm {
@@ -12,6 +12,8 @@ namespace vorta::comm {
 namespace {
 
 constexpr int kCommandDoneWaitMs = 500;
+
+std::atomic<std::uint16_t> gReplyTimeoutMs{kReplyTimeoutMs};
 
 std::uint8_t Byte(std::uint32_t arg, int i) {
   return static_cast<std::uint8_t>(arg >> (8 * i));
@@ -34,20 +36,22 @@ void Fill(TBuffer& cmd, std::initializer_list<std::uint8_t> bytes, int expected)
   cmd[n + 1] = static_cast<std::uint8_t>(expected);
 }
 
-bool BuildCorrections(TBuffer& cmd) {
-  DeviceFloatBytes zero, gain;
-  const app::TMeasParams& p = app::Param().P;
-  if (!EncodeDeviceFloat(p.ZeroReg, zero) || !EncodeDeviceFloat(p.GainReg, gain)) return false;
-  Fill(cmd, {'V', 8, 0x00, 0x60, zero[0], zero[1], zero[2], zero[3], gain[0], gain[1], gain[2], gain[3]}, 0);
-  TDeviceRecord& rec = DeviceRecord();
-  for (int i = 0; i < 4; ++i) {
-    rec[2020 + i] = zero[i];
-    rec[2024 + i] = gain[i];
-  }
-  return true;
+}  // namespace
+
+std::uint16_t ReplyTimeoutMs() {
+  return gReplyTimeoutMs;
 }
 
-}  // namespace
+void SetReplyTimeoutMs(std::uint16_t ms) {
+  gReplyTimeoutMs = ms > 0 ? ms : kReplyTimeoutMs;
+}
+
+bool BuildCorrectionsInto(TBuffer& cmd, double zero, double gain) {
+  DeviceFloatBytes z, g;
+  if (!EncodeDeviceFloat(zero, z) || !EncodeDeviceFloat(gain, g)) return false;
+  Fill(cmd, {'V', 8, 0x00, 0x60, z[0], z[1], z[2], z[3], g[0], g[1], g[2], g[3]}, 0);
+  return true;
+}
 
 bool BuildCommandInto(TBuffer& cmd, std::uint8_t letter, std::uint32_t arg) {
   const std::uint8_t b0 = Byte(arg, 0), b1 = Byte(arg, 1), b2 = Byte(arg, 2), b3 = Byte(arg, 3);
@@ -72,8 +76,6 @@ bool BuildCommandInto(TBuffer& cmd, std::uint8_t letter, std::uint32_t arg) {
     case 'O':
       Fill(cmd, {'D', 4, 0x55, 0x55, b1, b0, b3, b2}, 3);
       return true;
-    case 'V':
-      return BuildCorrections(cmd);
     case 'Z':
       Fill(cmd, {'Z', b0, b1, b2, b3}, 7);
       return true;
@@ -124,18 +126,32 @@ bool LineOpen() {
   return Comm().Line != nullptr;
 }
 
-bool DirectCommand(std::uint8_t letter, std::uint32_t arg) {
+namespace {
+
+// Runs the command that build puts into CommandBuffer, with up to five attempts.
+template <typename Build>
+bool RunDirect(Build build) {
   TCommState& s = Comm();
   if (!s.CommandDoneEvent.Wait(kCommandDoneWaitMs)) return false;
   s.CommandDoneEvent.Reset();
-  bool ok = s.Line != nullptr && BuildCommand(letter, arg);
+  bool ok = s.Line != nullptr && build(s.CommandBuffer);
   if (ok) {
     ok = false;
     for (int attempt = 0; attempt < kDirectAttempts && !ok; ++attempt)
-      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, kReplyTimeoutMs);
+      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
   }
   s.CommandDoneEvent.Set();
   return ok;
+}
+
+}  // namespace
+
+bool DirectCommand(std::uint8_t letter, std::uint32_t arg) {
+  return RunDirect([letter, arg](TBuffer& cmd) { return BuildCommandInto(cmd, letter, arg); });
+}
+
+bool DirectCorrections(double zero, double gain) {
+  return RunDirect([zero, gain](TBuffer& cmd) { return BuildCorrectionsInto(cmd, zero, gain); });
 }
 
 bool DirectRead(std::uint8_t letter, std::uint32_t arg, TBuffer& buf) {

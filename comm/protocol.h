@@ -12,6 +12,10 @@
 namespace vorta::comm {
 
 inline constexpr std::uint16_t kReplyTimeoutMs = 250;
+// The time a reply may take: kReplyTimeoutMs, unless a test lengthens it so that a slow machine
+// never misses a reply that was sent. 0 restores kReplyTimeoutMs.
+std::uint16_t ReplyTimeoutMs();
+void SetReplyTimeoutMs(std::uint16_t ms);
 inline constexpr int kDirectAttempts = 5;
 
 inline constexpr int BaudOfIndex(int index) {
@@ -38,12 +42,16 @@ bool CloseLine();
 bool LineOpen();
 
 // Fills CommandBuffer for a letter of the command set; false for an unknown letter or an argument
-// the command cannot carry ('V' also when a correction does not fit the float format).
+// the command cannot carry. The corrections command 'V' carries two floats and has its own builder.
 bool BuildCommand(std::uint8_t letter, std::uint32_t arg);
 bool BuildCommandInto(TBuffer& cmd, std::uint8_t letter, std::uint32_t arg);
+// 'V' with the zero and gain corrections; false when one does not fit the transmitter's float.
+bool BuildCorrectionsInto(TBuffer& cmd, double zero, double gain);
 
 // Runs one command from the calling thread with up to five attempts.
 bool DirectCommand(std::uint8_t letter, std::uint32_t arg);
+// Sends the zero and gain corrections ('V') from the calling thread with up to five attempts.
+bool DirectCorrections(double zero, double gain);
 // As DirectCommand, and copies L + 2 bytes of the reply into buf.
 bool DirectRead(std::uint8_t letter, std::uint32_t arg, TBuffer& buf);
 // Measures one register; on success the reply becomes the measurement shadow and is decoded with

@@ -3,10 +3,11 @@
 
 #include <cmath>
 
-#include "app/param_set.h"
+#include "app/rounding.h"
 #include "comm/comm_state.h"
 #include "comm/device_image.h"
 #include "comm/protocol.h"
+#include "comm/record_layout.h"
 #include "platform/thread.h"
 
 namespace vorta::comm {
@@ -100,7 +101,7 @@ bool SendReset() {
   TCommState& s = Comm();
   TBuffer reset{};
   BuildCommandInto(reset, 'r', 0);
-  return s.Line && s.Line->Transact(reset, s.ReplyBuffer, kReplyTimeoutMs);
+  return s.Line && s.Line->Transact(reset, s.ReplyBuffer, ReplyTimeoutMs());
 }
 
 }  // namespace
@@ -109,7 +110,7 @@ bool SendRetry() {
   TCommState& s = Comm();
   const TBuffer copy = s.CommandBuffer;
   for (int attempt = 0; attempt < kTransferAttempts && s.TransferRunning; ++attempt)
-    if (s.Line && s.Line->Transact(copy, s.ReplyBuffer, kReplyTimeoutMs)) return true;
+    if (s.Line && s.Line->Transact(copy, s.ReplyBuffer, ReplyTimeoutMs())) return true;
   return false;
 }
 
@@ -117,7 +118,7 @@ bool SendMarked() {
   TCommState& s = Comm();
   TBuffer marked = s.CommandBuffer;
   marked[1] |= 0x80;
-  if (s.TransferRunning && s.Line && s.Line->Transact(marked, s.ReplyBuffer, kReplyTimeoutMs)) return true;
+  if (s.TransferRunning && s.Line && s.Line->Transact(marked, s.ReplyBuffer, ReplyTimeoutMs())) return true;
   return SendRetry();
 }
 
@@ -143,14 +144,14 @@ bool ReadVersion(std::uint8_t* record2048) {
   return true;
 }
 
-int ReadThread() {
+int ReadThread(TTransferJob& job) {
   StartTransferThread();
   TCommState& s = Comm();
-  // The record is only committed when every step succeeded: a failed read changes nothing.
-  TDeviceRecord record = DeviceRecord();
+  // The job's record is only replaced when every step succeeded: a failed read changes nothing.
+  TDeviceRecord record = job.record;
   TDeviceImage image{};
   EncodeImage(record, image);
-  const std::vector<TBlock> blocks = BlocksOfReadMode(s.ReadMode);
+  const std::vector<TBlock> blocks = BlocksOfReadMode(job.readMode);
   int total = 0;
   for (const TBlock& b : blocks) total += b.count;
   bool ok = SendPreamble();
@@ -160,27 +161,24 @@ int ReadThread() {
     done += blocks[i].count;
     if (ok) ReportProgress(done, total, last);
   }
-  ok = ok && s.TransferRunning && ReadVersion(&record[2048]);
+  ok = ok && s.TransferRunning && ReadVersion(&record[rec::kCodeVersion]);
   if (ok) {
     DecodeImage(image, record);
     LinkPause(100);
   }
   if (ok && s.TransferRunning) {
-    DeviceRecord() = record;
-    s.LastRead = image;
-    const char version[5] = {static_cast<char>(record[2048]), static_cast<char>(record[2049]),
-                             static_cast<char>(record[2050]), static_cast<char>(record[2051]), 0};
-    app::SetText(app::Param().CodeVersion, std::string(version, 4), app::kCodeVersionCap);
+    job.record = record;
+    job.image = image;
   }
   return FinishTransfer(ok);
 }
 
-int WriteThread() {
+int WriteThread(TTransferJob& job) {
   StartTransferThread();
   TCommState& s = Comm();
   bool ok = SendPreamble();
   TDeviceImage image{};
-  EncodeImage(DeviceRecord(), image);
+  EncodeImage(job.record, image);
   int done = 0, last = -1;
   if (ok) {
     s.ResetPending = true;
@@ -196,23 +194,20 @@ int WriteThread() {
     }
     s.ResetPending = false;
   }
-  if (ok && s.TransferRunning) {
-    s.LastWritten = image;
-    s.HasLastWritten = true;
-  }
+  if (ok && s.TransferRunning) job.image = image;
   return FinishTransfer(ok);
 }
 
-int WriteTextsThread() {
+int WriteTextsThread(TTransferJob& job) {
   StartTransferThread();
   TCommState& s = Comm();
-  const TDeviceRecord& record = DeviceRecord();
+  const TDeviceRecord& record = job.record;
   bool ok = true;
   int last = -1;
   for (int k = 0; ok && k < kTextBlocks && s.TransferRunning; ++k) {
     const int address = 0x080 + k * kTextBlockSize;
-    SetCommand({'D', kTextBlockSize, Hi(address), Lo(address)}, record.b.data() + 1712 + k * kTextBlockSize,
-               kTextBlockSize, 3);
+    SetCommand({'D', kTextBlockSize, Hi(address), Lo(address)},
+               record.b.data() + rec::kKod + k * kTextBlockSize, kTextBlockSize, 3);
     ok = SendMarked() && AddressEchoed(address);
     if (ok) ReportProgress((k + 1) * kTextBlockSize, kTextBlocks * kTextBlockSize, last);
   }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "comm/device_image.h"
+#include "comm/device_record.h"
+
 namespace vorta::comm {
 
 inline constexpr int kTransferAttempts = 5;
@@ -12,10 +15,19 @@ inline constexpr int kTextBlocks = 10;
 inline constexpr int kTextBlockSize = 8;
 inline constexpr int kProgressAckWaitMs = 5000;
 
+// What one transfer thread works on. The runner shares it with the thread, so that it outlives a
+// thread that ends late; the caller takes the results only after the thread has ended.
+struct TTransferJob {
+  int readMode = 4;
+  TDeviceRecord
+      record{};  // read: starts as the caller's record and receives what was read; write: what is sent
+  TDeviceImage image{};  // read: the memory as read; full write: the image sent
+};
+
 // Thread functions: exit code 1 on success, 0 on failure.
-int ReadThread();
-int WriteThread();
-int WriteTextsThread();
+int ReadThread(TTransferJob& job);
+int WriteThread(TTransferJob& job);
+int WriteTextsThread(TTransferJob& job);
 
 // The version query into the record bytes 2048..2051 of record (the firmware code).
 bool ReadVersion(std::uint8_t* record2048);

@@ -1,9 +1,10 @@
 // The transfer runner.
 #include "comm/transfer_runner.h"
 
+#include <atomic>
+
 #include "comm/comm_state.h"
 #include "comm/polling.h"
-#include "comm/transfer.h"
 
 namespace vorta::comm {
 
@@ -12,10 +13,12 @@ namespace {
 constexpr int kExitCodeWaitMs = 1000;
 constexpr int kLateEndWaitMs = 10000;
 
+std::atomic<int> gProgressTimeoutMs{kProgressTimeoutMs};
+
 // A thread that throws still ends the transfer, so the window never waits for it in vain.
-int Guarded(TransferFunction body) {
+int Guarded(TransferFunction body, TTransferJob& job) {
   try {
-    return body();
+    return body(job);
   } catch (...) {
     Comm().TransferRunning = false;
     Comm().ProgressEvent.Set();
@@ -26,7 +29,7 @@ int Guarded(TransferFunction body) {
 void FollowProgress(const ProgressCallback& onProgress) {
   TCommState& s = Comm();
   while (s.TransferRunning) {
-    if (s.ProgressEvent.Wait(kProgressTimeoutMs)) {
+    if (s.ProgressEvent.Wait(ProgressTimeoutMs())) {
       s.ProgressEvent.Reset();
       s.ProgressAckEvent.Set();
       if (onProgress) onProgress(s.Progress);
@@ -38,14 +41,24 @@ void FollowProgress(const ProgressCallback& onProgress) {
 
 }  // namespace
 
-bool RunTransfer(TransferFunction body, const ProgressCallback& onProgress) {
+int ProgressTimeoutMs() {
+  return gProgressTimeoutMs;
+}
+
+void SetProgressTimeoutMs(int ms) {
+  gProgressTimeoutMs = ms > 0 ? ms : kProgressTimeoutMs;
+}
+
+bool RunTransfer(TransferFunction body, const std::shared_ptr<TTransferJob>& job,
+                 const ProgressCallback& onProgress) {
   TCommState& s = Comm();
-  if (!s.TransferThread.Release() || !s.Line) return false;
+  if (!job || !s.TransferThread.Release() || !s.Line) return false;
   if (!StopPolling()) return false;
   s.TransferRunning = true;
   s.ProgressEvent.Reset();
   s.ProgressAckEvent.Reset();
-  if (!s.TransferThread.Start([body] { return Guarded(body); })) {
+  // The thread holds its own share of the job: the job lives as long as the thread needs it.
+  if (!s.TransferThread.Start([body, job] { return Guarded(body, *job); })) {
     s.TransferRunning = false;
     StartPolling();
     return false;
@@ -62,16 +75,36 @@ bool RunTransfer(TransferFunction body, const ProgressCallback& onProgress) {
   return code == 1;
 }
 
-bool RunRead(int readMode, const ProgressCallback& onProgress) {
-  Comm().ReadMode = readMode;
-  return RunTransfer(ReadThread, onProgress);
+bool RunRead(int readMode, TDeviceRecord& record, const ProgressCallback& onProgress, TDeviceImage* image) {
+  auto job = std::make_shared<TTransferJob>();
+  job->readMode = readMode;
+  job->record = record;
+  if (!RunTransfer(ReadThread, job, onProgress)) return false;
+  record = job->record;
+  if (image) *image = job->image;
+  return true;
 }
 
-VerifyOutcome RunVerify(const ProgressCallback& onProgress) {
-  TCommState& s = Comm();
-  if (!s.HasLastWritten) return VerifyOutcome::kNothingWritten;
-  if (!RunRead(kVerifyReadMode, onProgress)) return VerifyOutcome::kReadFailed;
-  return WrittenAreasEqual(s.LastRead, s.LastWritten) ? VerifyOutcome::kEqual : VerifyOutcome::kDiffers;
+bool RunWrite(const TDeviceRecord& record, TDeviceImage& sent, const ProgressCallback& onProgress) {
+  auto job = std::make_shared<TTransferJob>();
+  job->record = record;
+  if (!RunTransfer(WriteThread, job, onProgress)) return false;
+  sent = job->image;
+  return true;
+}
+
+bool RunWriteTexts(const TDeviceRecord& record, const ProgressCallback& onProgress) {
+  auto job = std::make_shared<TTransferJob>();
+  job->record = record;
+  return RunTransfer(WriteTextsThread, job, onProgress);
+}
+
+VerifyOutcome RunVerify(const TDeviceImage& written, bool hasWritten, const ProgressCallback& onProgress) {
+  if (!hasWritten) return VerifyOutcome::kNothingWritten;
+  TDeviceRecord scratch{};
+  TDeviceImage read{};
+  if (!RunRead(kVerifyReadMode, scratch, onProgress, &read)) return VerifyOutcome::kReadFailed;
+  return WrittenAreasEqual(read, written) ? VerifyOutcome::kEqual : VerifyOutcome::kDiffers;
 }
 
 }  // namespace vorta::comm

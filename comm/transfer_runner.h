@@ -1,25 +1,43 @@
-// The window side of a block transfer as one core routine: stop polling, run the transfer thread,
-// pass its progress on, abort it after 10 s without progress, take its exit code, restart polling.
+// The window side of a block transfer as one core routine: stop polling, run the transfer thread on
+// a job it shares with the caller, pass its progress on, abort it after a time without progress,
+// take its exit code, restart polling. The caller commits the job's results on its own thread.
 #pragma once
 
 #include <functional>
+#include <memory>
+
+#include "comm/transfer.h"
 
 namespace vorta::comm {
 
 inline constexpr int kProgressTimeoutMs = 10000;
 
-using TransferFunction = int (*)();
+using TransferFunction = int (*)(TTransferJob&);
 using ProgressCallback = std::function<void(int percent)>;
 
-// Runs one transfer thread (ReadThread, WriteThread or WriteTextsThread); true on exit code 1.
+// The time a transfer may go without progress before it is aborted; tests shorten it.
+int ProgressTimeoutMs();
+void SetProgressTimeoutMs(int ms);
+
+// Runs one transfer thread (ReadThread, WriteThread or WriteTextsThread) on job; true on exit code 1.
 // Refuses (false, nothing started) while an earlier transfer thread still runs or polling does not
-// stop. An interrupted full write gets its reset before polling restarts.
-bool RunTransfer(TransferFunction body, const ProgressCallback& onProgress);
-// Sets the read mode and runs ReadThread.
-bool RunRead(int readMode, const ProgressCallback& onProgress);
-// Reads back what a full write writes and compares it with what the last successful full write
-// sent. False when there was no such write, the read failed, or a byte differs.
+// stop. An interrupted full write gets its reset before polling restarts. A thread that will not
+// end keeps its job alive until it does.
+bool RunTransfer(TransferFunction body, const std::shared_ptr<TTransferJob>& job,
+                 const ProgressCallback& onProgress);
+
+// Reads in readMode, starting from record; on success record holds what was read and image, when
+// given, the memory as read. On failure both are unchanged.
+bool RunRead(int readMode, TDeviceRecord& record, const ProgressCallback& onProgress,
+             TDeviceImage* image = nullptr);
+// The full write of record; on success sent holds the image that went out.
+bool RunWrite(const TDeviceRecord& record, TDeviceImage& sent, const ProgressCallback& onProgress);
+// The text write of the tag and free text of record.
+bool RunWriteTexts(const TDeviceRecord& record, const ProgressCallback& onProgress);
+
+// Reads back what a full write writes and compares it with written, the image the last successful
+// full write sent (nothing to compare when hasWritten is false).
 enum class VerifyOutcome { kEqual, kDiffers, kReadFailed, kNothingWritten };
-VerifyOutcome RunVerify(const ProgressCallback& onProgress);
+VerifyOutcome RunVerify(const TDeviceImage& written, bool hasWritten, const ProgressCallback& onProgress);
 
 }  // namespace vorta::comm

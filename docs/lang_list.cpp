@@ -41,26 +41,13 @@ bool TLangList::Has(std::string_view key) const {
   return std::any_of(lines_.begin(), lines_.end(), [&](const auto& l) { return EqualNoCase(l.first, key); });
 }
 
-TLangList& LangList() {
-  static TLangList list = [] {
-    TLangList l;
-    l.BuildEnglish();
-    return l;
-  }();
-  return list;
-}
-
-std::string LT(std::string_view key) {
-  return LangList().Value(key);
-}
-
-std::string LTOrKey(std::string_view key) {
-  std::string v = LT(key);
+std::string TLangList::ValueOrKey(std::string_view key) const {
+  std::string v = Value(key);
   return v.empty() ? std::string(key) : v;
 }
 
-std::string LT1(std::string_view key) {
-  std::string v = LT(key);
+std::string TLangList::Value1(std::string_view key) const {
+  std::string v = Value(key);
   if (!v.empty()) v.pop_back();
   return v;
 }

@@ -1,5 +1,5 @@
 // The language list: pairs of English text and translation. Every user-facing text is looked up
-// by its English wording through LT(); until a language file is loaded each key maps to itself.
+// by its English wording; the English list maps each key to itself.
 #pragma once
 
 #include <string>
@@ -18,21 +18,15 @@ class TLangList {
   void AddLine(std::string_view line);
   // The value of the first line whose name equals key regardless of letter case; empty when absent.
   std::string Value(std::string_view key) const;
+  // Value, or the English text itself for the few texts that are not keys of the table.
+  std::string ValueOrKey(std::string_view key) const;
+  // Value of a key whose last character is dropped on use ("Result1" shows "Result").
+  std::string Value1(std::string_view key) const;
   bool Has(std::string_view key) const;
   std::size_t Size() const { return lines_.size(); }
 
  private:
   std::vector<std::pair<std::string, std::string>> lines_;
 };
-
-// The one language list of the process (English at start).
-TLangList& LangList();
-
-// The language text of a key.
-std::string LT(std::string_view key);
-// LT, or the English text itself for the few texts that are not keys of the table.
-std::string LTOrKey(std::string_view key);
-// LT of a key whose last character is dropped on use ("Result1" shows "Result").
-std::string LT1(std::string_view key);
 
 }  // namespace vorta::docs

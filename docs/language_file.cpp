@@ -55,21 +55,21 @@ std::string EightBitToUtf8(const std::string& text) {
   return out;
 }
 
-bool LoadLanguage(const std::string& programDir, std::string& language) {
+bool LoadLanguage(const std::string& programDir, std::string& language, TLangList& list) {
   if (language != "English") {
     TLineBuffer file;
     if (file.LoadFromFile(programDir + "/" + language + ".lan", kMaxLanguageFileBytes)) {
       TLangList loaded;
       for (const auto& line : file.Lines()) loaded.AddLine(EightBitToUtf8(line));
       if (FileHoldsEveryKey(loaded)) {
-        LangList() = std::move(loaded);
+        list = std::move(loaded);
         return true;
       }
     }
   }
   const bool chosen = language == "English";
   language = "English";
-  LangList().BuildEnglish();
+  list.BuildEnglish();
   return chosen;
 }
 

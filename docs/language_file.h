@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "docs/lang_list.h"
+
 namespace vorta::docs {
 
 // A language file is a few kilobytes; larger files are refused unread.
 inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;
 
-// Loads language (the setting) into the process language list. English, a missing file or an
-// invalid one give the built-in English list and set language to "English"; the result is true
-// only when a file was loaded or English had been chosen.
-bool LoadLanguage(const std::string& programDir, std::string& language);
+// Loads language (the setting) into list. English, a missing file or an invalid one give the
+// built-in English list and set language to "English"; the result is true only when a file was
+// loaded or English had been chosen.
+bool LoadLanguage(const std::string& programDir, std::string& language, TLangList& list);
 
 // Fills names with "English" and the base names of at most the first ten "*.lan" files of the
 // program directory, sorted; false (names untouched) when there is none.

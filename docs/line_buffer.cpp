@@ -1,9 +1,16 @@
 // Line buffer file input and output.
 #include "docs/line_buffer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -47,7 +54,7 @@ bool TLineBuffer::LoadFromFile(const std::string& path, std::size_t maxBytes) {
   return true;
 }
 
-bool TLineBuffer::SaveToFile(const std::string& path, bool crlf) const {
+TResult TLineBuffer::SaveToFile(const std::string& path, bool crlf) const {
   std::string data;
   for (const auto& line : lines_) {
     data += line;
@@ -70,26 +77,37 @@ std::optional<std::string> TLineBuffer::Value(std::string_view key) const {
   return lines_[*i].substr(lines_[*i].find('=') + 1);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view data) {
-  const std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(tmp.c_str());
-      return false;
+TResult WriteFileAtomically(const std::string& path, std::string_view data) {
+  // A temporary file of its own beside the target: two writers never share it, and the rename
+  // stays within one file system.
+  const std::filesystem::path target(path);
+  const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
+  std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(tmp.data());
+  if (fd < 0) return TResult::Fail("Cannot open file", std::strerror(errno));
+  std::size_t done = 0;
+  int error = 0;
+  while (done < data.size()) {
+    const ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      break;
     }
+    done += static_cast<std::size_t>(n);
   }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
-  if (ec) {
+  if (error == 0 && fsync(fd) != 0) error = errno;
+  // mkstemp makes the file private; the program's files get the usual permissions.
+  const mode_t mask = umask(0);
+  umask(mask);
+  if (error == 0 && fchmod(fd, 0666 & ~mask) != 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(tmp.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
     std::remove(tmp.c_str());
-    return false;
+    return TResult::Fail("Cannot open file", std::strerror(error));
   }
-  return true;
+  return TResult::Ok();
 }
 
 }  // namespace vorta::docs

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/result.h"
+
 namespace vorta::docs {
 
 class TLineBuffer {
@@ -22,9 +24,8 @@ class TLineBuffer {
   // Loads a file; false (buffer cleared) when it cannot be read or is larger than maxBytes, which
   // is checked before anything is read.
   bool LoadFromFile(const std::string& path, std::size_t maxBytes);
-  // Writes every line followed by CR LF (LF alone when crlf is false) to a temporary file beside
-  // path and renames it into place, so a failed write leaves the previous file intact.
-  bool SaveToFile(const std::string& path, bool crlf = true) const;
+  // Writes every line followed by CR LF (LF alone when crlf is false) through WriteFileAtomically.
+  TResult SaveToFile(const std::string& path, bool crlf = true) const;
 
   // Index of the first line whose part before the first "=" equals key regardless of letter case.
   std::optional<std::size_t> FindKey(std::string_view key) const;
@@ -35,7 +36,9 @@ class TLineBuffer {
   std::vector<std::string> lines_;
 };
 
-// Writes data to a temporary file beside path and renames it into place.
-bool WriteFileAtomically(const std::string& path, std::string_view data);
+// Writes data to a temporary file of its own beside path and renames it into place, so a failed
+// write leaves the previous file intact and two writers never collide. Fails with "Cannot open
+// file" and the system's reason ("No space left on device", "Is a directory", ...) as detail.
+TResult WriteFileAtomically(const std::string& path, std::string_view data);
 
 }  // namespace vorta::docs

@@ -146,7 +146,7 @@ void ComposeParFile(const app::TParamSet& p, TLineBuffer& lines, char sep) {
                              : "");
 }
 
-bool SaveParFile(const std::string& path, const app::TParamSet& p) {
+TResult SaveParFile(const std::string& path, const app::TParamSet& p) {
   TLineBuffer lines;
   ComposeParFile(p, lines, LocaleDecimalSeparator());
   return lines.SaveToFile(path);
@@ -213,20 +213,24 @@ bool ReadParValues(const TLineBuffer& lines, app::TParamSet& p) {
   return true;
 }
 
-bool LoadParFile(const std::string& path, app::TParamSet& p) {
+TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges) {
+  const TResult corrupted = TResult::Fail("Corrupted or wrong data file", path);
   TLineBuffer lines;
-  if (!lines.LoadFromFile(path, kMaxParFileBytes)) return false;
+  if (!lines.LoadFromFile(path, kMaxParFileBytes)) return corrupted;
   app::TParamSet loaded = p;
-  if (!ReadParHeader(lines, loaded) || !ReadParValues(lines, loaded)) return false;
+  if (!ReadParHeader(lines, loaded) || !ReadParValues(lines, loaded)) return corrupted;
+  loaded.FilterCount = -1;  // the file holds the time constant only
 
   // A table in memory belongs to the file only when the file names that very table.
   loaded.TableLoaded =
       p.TableLoaded && !loaded.File.empty() && BareFileName(loaded.File) == BareFileName(p.File);
-  if (loaded.Code.Lin > 2) sensors::SetUserRangeRounded(loaded.LinCoef[9], loaded.LinCoef[10]);
-  sensors::SetModelRanges(loaded.ModelCode());
-  loaded.Normalise();
+  sensors::TSensorRangeTable loadedRanges = ranges;
+  if (loaded.Code.Lin > 2) loadedRanges.SetUserRangeRounded(loaded.LinCoef[9], loaded.LinCoef[10]);
+  loadedRanges.SetModelRanges(loaded.ModelCode());
+  loaded.Normalise(loadedRanges);
   p = loaded;
-  return true;
+  ranges = loadedRanges;
+  return TResult::Ok();
 }
 
 std::string DataDirOf(const std::string& path) {

@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "app/param_set.h"
+#include "app/result.h"
 #include "docs/line_buffer.h"
+#include "sensors/sensor_range.h"
 
 namespace vorta::docs {
 
@@ -25,7 +27,7 @@ std::string FormatGeneralFloat(double v, char decimalSeparator);
 // The 43 lines of the file for p.
 void ComposeParFile(const app::TParamSet& p, TLineBuffer& lines, char decimalSeparator);
 // Composes and writes the file through a temporary file; false on any failure.
-bool SaveParFile(const std::string& path, const app::TParamSet& p);
+TResult SaveParFile(const std::string& path, const app::TParamSet& p);
 
 // The text after the "=" of the first line whose key matches (any letter case), untrimmed.
 std::optional<std::string> FindParText(const TLineBuffer& lines, std::string_view key);
@@ -37,10 +39,10 @@ bool ReadParHeader(const TLineBuffer& lines, app::TParamSet& p);
 // The codes and values; false at the first missing key, non-number or value that does not fit.
 bool ReadParValues(const TLineBuffer& lines, app::TParamSet& p);
 
-// Loads a file into p. Everything is read into a copy first: p, the user range row and the
-// model's current and voltage rows change only when the whole file was read; the table stays
-// loaded only when the file names the table that is in memory. Normalises the result.
-bool LoadParFile(const std::string& path, app::TParamSet& p);
+// Loads a file into p. Everything is read into copies first: p and the range table's user row and
+// model rows change only when the whole file was read; the table stays loaded only when the file
+// names the table that is in memory. Normalises the result. Fails with "Corrupted or wrong data file".
+TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges);
 
 // The folder of a file just opened or saved, or empty when it is longer than 60 characters.
 std::string DataDirOf(const std::string& path);

@@ -6,6 +6,9 @@
 namespace vorta::platform {
 
 // Absolute directory of the executable, without a trailing separator; "." when it cannot be found.
+// A folder chosen with SetProgramDir stands in for it.
 std::string ProgramDir();
+// Chooses another program folder (each test has its own); an empty text goes back to the real one.
+void SetProgramDir(const std::string& dir);
 
 }  // namespace vorta::platform

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test (unit, line, window).
 #   scripts/test.sh           the normal build in build/
-#   scripts/test.sh --full    also a second build under AddressSanitizer and UndefinedBehaviorSanitizer,
-#                             and a start of the program under Xvfb (what CI runs)
+#   scripts/test.sh --full    also the include-direction check, a second build under
+#                             AddressSanitizer and UndefinedBehaviorSanitizer, and a start of the
+#                             program under Xvfb (what CI runs)
+#   scripts/test.sh --tsan    the comm, line and window tests under ThreadSanitizer (build-tsan/);
+#                             too slow for every CI run, run it after any change to the threads
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -11,8 +14,21 @@ run_suite() {
   local dir=$1
   shift
   "$root/scripts/build.sh" "$dir" "$@"
-  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
+  (cd "$dir" && ctest --output-on-failure -j "$(nproc)" --timeout 300 ${CTEST_ARGS:-})
 }
+
+if [ "${1:-}" = "--tsan" ]; then
+  echo "== Under ThreadSanitizer: the comm, line and window tests"
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/scripts/tsan.supp" \
+    CTEST_ARGS="-L line|window -R Comm|Link|Polling|Transfer|Pty|Window|Workflow|Editor|Model|File|Splash" \
+    run_suite "$root/build-tsan" -DVORTA_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  exit 0
+fi
+
+if [ "${1:-}" = "--full" ]; then
+  echo "== Include directions"
+  "$root/scripts/check_layers.sh"
+fi
 
 run_suite "$root/build"
 

@@ -1,19 +1,13 @@
-// The names of the catalogue: mode texts, sensor names, and the units and checks that follow
-// from CharTyp, the input type that the current user characteristic belongs to.
+// The units and checks that follow from CharTyp, the input type that the current user characteristic belongs
+// to.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "sensors/sensor_data.h"
+
 namespace vorta::sensors {
-
-// The English mode text of Tryb 1..12 (empty for 1, 12 and any other value).
-std::string_view ModeNames(int tryb);
-// The mode text as shown: translated through the language list when it holds the text.
-std::string ModeName(int tryb);
-
-// The untranslated sensor name of Typ 1..20 ("Pt100 (0.00385)", .., "K", ..); empty otherwise.
-std::string_view SensorNames(int typ);
 
 // The unit index (Jednostki) that a conversion of input type charTyp starts with: 5 Ohm for 5,
 // 2 mV for 16, 4 mA for 17 and 19, 1 V for 18, 8 degrees C for any other.
@@ -23,6 +17,6 @@ std::string_view InputUnitText(int charTyp);
 
 // Whether the characteristic held in row 15 can be shown as the starting point for input type t:
 // the signals at both limits of row 15 lie within type t's limits and differ by its minimum span.
-bool CharFitsInput(int t);
+bool CharFitsInput(const TSensorData& d, int t);
 
 }  // namespace vorta::sensors

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/param_set.h"
+#include "app/sensor_code.h"
 #include "sensors/cold_junction.h"
 #include "sensors/interpolation.h"
 #include "sensors/sensor_signal.h"
@@ -16,43 +16,41 @@ namespace {
 
 constexpr const char* kTransferFunction = "Transfer function";
 
-TCharResult Fault(TCharStatus status, std::string reason) {
-  return {status, std::move(reason)};
-}
-
 long double Line(long double xa, long double ya, long double xb, long double yb, long double x) {
   return ya + (x - xa) * (yb - ya) / (xb - xa);
 }
 
-// The cold-junction terms by Tryb for thermocouple types; false when the fit fails.
-bool ColdJunction(const app::TParamSet& p, TCharacteristic& c) {
+// The cold-junction terms by Tryb for thermocouple types.
+TResult ColdJunction(const TSensorData& d, TCharacteristic& c) {
+  const app::TParamSet& p = d.p;
   c.cjWritten = false;
-  if (!IsThermocouple(p.Code.Typ)) return true;
+  if (!app::IsThermocouple(p.Code.Typ)) return TResult::Ok();
   switch (p.Code.Tryb) {
     case 5:
       c.cj = {0.0, 0.0, 0.0};
       break;
     case 6:
-      c.cj = {SensorSignal(p.Code.Typ, p.P.RoomT), 0.0, 0.0};
+      c.cj = {SensorSignal(d, p.Code.Typ, p.P.RoomT), 0.0, 0.0};
       break;
     case 7: {
       TCjTerms t{};
-      if (!CjFit(p.Code.Typ, t)) return false;
+      if (TResult r = CjFit(d, p.Code.Typ, t); !r) return TResult::Fail("cold junction compensation", r.key);
       c.cj = {static_cast<double>(t[0]), static_cast<double>(t[1]), static_cast<double>(t[2])};
       break;
     }
     default:
-      return true;
+      return TResult::Ok();
   }
   c.cjWritten = true;
-  return true;
+  return TResult::Ok();
 }
 
 // The output follows the signal: 0 at the signal of MinInput, 1 at the signal of MaxInput.
-void LinearSegments(const app::TParamSet& p, TCharacteristic& c) {
+void LinearSegments(const TSensorData& d, TCharacteristic& c) {
+  const app::TParamSet& p = d.p;
   const long double width = static_cast<long double>(c.smax) - c.smin;
   long double offset = -c.smin / width, gain = 1 / width;
-  if (SensorSignal(p.Code.Typ, p.P.MinInput) > SensorSignal(p.Code.Typ, p.P.MaxInput)) {
+  if (SensorSignal(d, p.Code.Typ, p.P.MinInput) > SensorSignal(d, p.Code.Typ, p.P.MaxInput)) {
     offset = 1 - offset;
     gain = -gain;
   }
@@ -62,23 +60,25 @@ void LinearSegments(const app::TParamSet& p, TCharacteristic& c) {
         static_cast<double>((c.smin + k * static_cast<long double>(c.step)) * gain + offset);
 }
 
-TSampledCurve SampleCurve(const app::TParamSet& p) {
+TSampledCurve SampleCurve(const TSensorData& d) {
+  const app::TParamSet& p = d.p;
   TSampledCurve curve;
   curve.x0 = p.P.MinInput;
   curve.span = static_cast<long double>(p.P.MaxInput) - p.P.MinInput;
   curve.dx = curve.span / (kSamples - 1);
   for (int i = 0; i < kSamples; ++i)
     curve.sig[static_cast<std::size_t>(i)] =
-        SensorSignal(p.Code.Typ, static_cast<double>(curve.x0 + i * curve.dx));
+        SensorSignal(d, p.Code.Typ, static_cast<double>(curve.x0 + i * curve.dx));
   return curve;
 }
 
 // The 200 segments from the inverse of the sensor curve, the table or the power series.
-bool InverseSegments(const app::TParamSet& p, TCharacteristic& c) {
+bool InverseSegments(const TSensorData& d, TCharacteristic& c) {
+  const app::TParamSet& p = d.p;
   const int typ = p.Code.Typ;
-  const bool curve = IsRtd(typ) || IsReferenceThermocouple(typ);
-  const TUserTable& table = UserTable();
-  const TSampledCurve sampled = curve ? SampleCurve(p) : TSampledCurve{};
+  const bool curve = app::IsRtd(typ) || IsReferenceThermocouple(typ);
+  const TUserTable& table = d.table;
+  const TSampledCurve sampled = curve ? SampleCurve(d) : TSampledCurve{};
   const long double span = static_cast<long double>(p.P.MaxInput) - p.P.MinInput;
   const long double step = static_cast<long double>(c.smax - c.smin) / kSegments;
   const bool descending = !curve && p.TableLoaded && table.Descending();
@@ -95,8 +95,8 @@ bool InverseSegments(const app::TParamSet& p, TCharacteristic& c) {
       while (j < n && s > table[j].y) ++j;
       v = TableInverse(table, j, s);
     } else {
-      prev = PolyValue(9, s - step);
-      v = PolyValue(9, s);
+      prev = PolyValueOf(p.LinCoef, 9, s - step);
+      v = PolyValueOf(p.LinCoef, 9, s);
     }
     const long double gain = (v - prev) / (span * step);
     const long double offset = (v - p.P.MinInput) / span - gain * s;
@@ -119,7 +119,7 @@ bool InverseSegments(const app::TParamSet& p, TCharacteristic& c) {
 bool Linearised(const app::TParamSet& p) {
   const int typ = p.Code.Typ, lin = p.Code.Lin;
   if (lin == 1 || lin == 4) return false;
-  if (IsRtd(typ) || IsReferenceThermocouple(typ)) return true;
+  if (app::IsRtd(typ) || IsReferenceThermocouple(typ)) return true;
   return lin == 2 || lin == 8;
 }
 
@@ -169,60 +169,44 @@ long double CurveInverse(const TSampledCurve& c, int j, long double s, bool& mon
   return Parabola(at(j - k), xlo, at(j), xj, at(j + m), xhi, s);
 }
 
-TCharResult ComputeCharacteristic(TCharacteristic& c) {
-  const app::TParamSet& p = app::Param();
+TResult ComputeCharacteristic(const TSensorData& d, TCharacteristic& c) {
+  const app::TParamSet& p = d.p;
   c = TCharacteristic{};
-  const TSignalBounds b = SignalBounds();
-  if (!std::isfinite(b.smin) || !std::isfinite(b.smax))
-    return Fault(TCharStatus::kArithmeticError, kTransferFunction);
+  const TSignalBounds b = SignalBounds(d);
+  if (!std::isfinite(b.smin) || !std::isfinite(b.smax)) return TResult::Fail(kTransferFunction);
   const double span = p.P.MaxInput - p.P.MinInput;
-  if (!(b.smax > b.smin) || !std::isfinite(span) || span == 0)
-    return Fault(TCharStatus::kInvalid, "Input range too small!");
+  if (!(b.smax > b.smin) || !std::isfinite(span) || span == 0) return TResult::Fail("Input range too small!");
   c.smin = b.smin;
   c.smax = b.smax;
   c.step = (b.smax - b.smin) / kSegments;
-  if (!ColdJunction(p, c)) return Fault(TCharStatus::kArithmeticError, "cold junction compensation");
+  if (TResult r = ColdJunction(d, c); !r) return r;
   if (Linearised(p)) {
-    if (!InverseSegments(p, c)) return Fault(TCharStatus::kArithmeticError, kTransferFunction);
+    if (!InverseSegments(d, c)) return TResult::Fail(kTransferFunction);
   } else {
-    LinearSegments(p, c);
+    LinearSegments(d, c);
   }
-  if (!AllFinite(c)) return Fault(TCharStatus::kArithmeticError, kTransferFunction);
-  return {c.monotonic ? TCharStatus::kOk : TCharStatus::kNotMonotonic, {}};
+  if (!AllFinite(c)) return TResult::Fail(kTransferFunction);
+  return TResult::Ok();
 }
 
 bool StoreCharacteristic(const TCharacteristic& c, comm::TDeviceRecord& rec) {
   comm::TDeviceRecord out = rec;
   bool ok = true;
   if (c.cjWritten)
-    for (std::size_t i = 0; i < 3; ++i) ok = ok && out.SetFloat(kCjOffset + 4 * i, c.cj[i]);
-  ok = ok && out.SetFloat(kSminOffset, c.smin) && out.SetFloat(kStepOffset, c.step);
+    for (std::size_t i = 0; i < 3; ++i) ok = ok && out.SetFloat(comm::rec::kCjTerms + 4 * i, c.cj[i]);
+  ok = ok && out.SetFloat(comm::rec::kSmin, c.smin) && out.SetFloat(comm::rec::kStep, c.step);
   for (std::size_t k = 0; ok && k < c.slots.size(); ++k)
-    ok = out.SetFloat(kSlotsOffset + 8 * k, c.slots[k].offset) &&
-         out.SetFloat(kSlotsOffset + 8 * k + 4, c.slots[k].gain);
+    ok = out.SetFloat(comm::rec::kSlots + 8 * k, c.slots[k].offset) &&
+         out.SetFloat(comm::rec::kSlots + 8 * k + 4, c.slots[k].gain);
   if (ok) rec = out;
   return ok;
 }
 
-TCharResult EncodeCharacteristic(comm::TDeviceRecord& rec) {
-  TCharacteristic c;
-  TCharResult r = ComputeCharacteristic(c);
-  if (r.status != TCharStatus::kOk && r.status != TCharStatus::kNotMonotonic) return r;
-  if (!StoreCharacteristic(c, rec)) return Fault(TCharStatus::kArithmeticError, kTransferFunction);
-  CharacteristicState().SegmentOutputs = c.outputs;
-  CharacteristicState().TransferMonotonic = c.monotonic;
-  app::Param().P.ResultLow = c.smin;
-  app::Param().P.ResultHigh = c.smax;
-  return r;
-}
-
-TCharacteristicState& CharacteristicState() {
-  static TCharacteristicState state;
-  return state;
-}
-
-void ResetCharacteristicState() {
-  CharacteristicState() = TCharacteristicState{};
+TResult EncodeCharacteristic(const TSensorData& d, comm::TDeviceRecord& rec, TCharacteristic& c) {
+  if (TResult r = ComputeCharacteristic(d, c); !r) return r;
+  if (!c.monotonic) return TResult::Fail(kNotMonotonicKey);
+  if (!StoreCharacteristic(c, rec)) return TResult::Fail(kTransferFunction);
+  return TResult::Ok();
 }
 
 }  // namespace vorta::sensors

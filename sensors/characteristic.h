@@ -6,18 +6,15 @@
 #include <array>
 #include <string>
 
+#include "app/result.h"
 #include "comm/device_record.h"
+#include "comm/record_layout.h"
+#include "sensors/sensor_data.h"
 
 namespace vorta::sensors {
 
 inline constexpr int kSegments = 200;
 inline constexpr int kSamples = 801;
-
-// Record offsets of the characteristic.
-inline constexpr std::size_t kCjOffset = 68;     // c0, c1, c2 at 68, 72, 76
-inline constexpr std::size_t kSminOffset = 80;   // smallest signal
-inline constexpr std::size_t kStepOffset = 84;   // signal width of one segment
-inline constexpr std::size_t kSlotsOffset = 96;  // slot k: offset at 96 + 8k, gain at 100 + 8k
 
 struct TSegmentPair {
   double offset = 0.0;
@@ -35,38 +32,22 @@ struct TCharacteristic {
   bool monotonic = true;                            // every inverse found a monotonic stretch
 };
 
-enum class TCharStatus {
-  kOk,
-  kNotMonotonic,     // computed, but the sensor curve has no monotonic stretch somewhere
-  kInvalid,          // the parameters give no characteristic (zero input or signal span)
-  kArithmeticError,  // a floating-point fault, a failed fit or a value outside the float format
-};
+// The language key of a transfer function that is computed but turns back somewhere.
+inline constexpr const char* kNotMonotonicKey = "is not monotonic";
 
-struct TCharResult {
-  TCharStatus status = TCharStatus::kOk;
-  std::string reason;  // English language-list key of what failed; empty for kOk and kNotMonotonic
-};
-
-// The characteristic of the parameter set (with UserTable), computed in extended precision.
-// Nothing process-wide changes except the stored signal bounds.
-TCharResult ComputeCharacteristic(TCharacteristic& c);
+// The characteristic of the parameter set (with its user table), computed in extended precision.
+// Fails with the key of what failed ("Input range too small!" for no signal or input span,
+// "Transfer function" or "cold junction compensation" for an arithmetic fault, with a detail);
+// a function that turns back is computed with monotonic cleared.
+TResult ComputeCharacteristic(const TSensorData& d, TCharacteristic& c);
 
 // Writes the characteristic into the record; false (record unchanged) when a value does not fit
 // the transmitter's float format. The cold-junction terms are written only when cjWritten is set.
 bool StoreCharacteristic(const TCharacteristic& c, comm::TDeviceRecord& rec);
 
-// ComputeCharacteristic and StoreCharacteristic. When the computation completes (kOk or
-// kNotMonotonic) it also publishes SegmentOutputs and TransferMonotonic and sets ResultLow and
-// ResultHigh of the parameter set; on any failure record and state stay as they were.
-TCharResult EncodeCharacteristic(comm::TDeviceRecord& rec);
-
-// What the last completed computation left for the simulation and the write workflow.
-struct TCharacteristicState {
-  std::array<double, kSegments + 1> SegmentOutputs{};
-  bool TransferMonotonic = true;
-};
-TCharacteristicState& CharacteristicState();
-void ResetCharacteristicState();
+// ComputeCharacteristic and StoreCharacteristic; c holds what was computed. A function that is
+// not monotonic fails with kNotMonotonicKey; on any failure the record stays as it was.
+TResult EncodeCharacteristic(const TSensorData& d, comm::TDeviceRecord& rec, TCharacteristic& c);
 
 // The 801 samples of a catalogue sensor curve over the input range.
 struct TSampledCurve {

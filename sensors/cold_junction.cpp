@@ -3,27 +3,27 @@
 
 #include <vector>
 
-#include "sensors/sensor_range.h"
+#include "app/sensor_code.h"
 #include "sensors/sensor_signal.h"
 #include "sensors/svd_fit.h"
 
 namespace vorta::sensors {
 
-bool CjFit(int typ, TCjTerms& terms) {
-  if (!IsThermocouple(typ)) {
+TResult CjFit(const TSensorData& d, int typ, TCjTerms& terms) {
+  if (!app::IsThermocouple(typ)) {
     terms = {0, 1, 0};
-    return true;
+    return TResult::Ok();
   }
-  const int t0 = 0.1 * SensorRangeTable()[static_cast<std::size_t>(typ)].lo >= -10 ? 0 : -10;
+  const int t0 = d.ranges.Lo(typ) >= -10 ? 0 : -10;
   std::vector<long double> x, y;
   for (int t = t0; t <= 60; ++t) {
     x.push_back(t);
-    y.push_back(SensorSignalL(typ, t));
+    y.push_back(SensorSignalL(d, typ, t));
   }
   TFit fit;
-  if (!SvdFit(x, y, 3, fit)) return false;
+  if (TResult r = SvdFit(x, y, 3, fit); !r) return r;
   terms = fit.a;
-  return true;
+  return TResult::Ok();
 }
 
 }  // namespace vorta::sensors

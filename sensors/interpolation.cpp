@@ -5,8 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "app/param_set.h"
-
 namespace vorta::sensors {
 namespace {
 
@@ -47,10 +45,6 @@ long double PolyValueOf(const std::array<double, 11>& coef, int n, long double x
     sum += coef[static_cast<std::size_t>(k)] * power;
   }
   return sum;
-}
-
-long double PolyValue(int n, long double x) {
-  return PolyValueOf(app::Param().LinCoef, n, x);
 }
 
 long double Parabola(long double x1, long double y1, long double x2, long double y2, long double x3,

@@ -11,8 +11,6 @@ namespace vorta::sensors {
 // c0 + c1 x + ... + c(n-1) x^(n-1) with ck = coef[k]; n is clamped to 2..9. The powers are formed
 // by repeated multiplication of a running power.
 long double PolyValueOf(const std::array<double, 11>& coef, int n, long double x);
-// PolyValueOf with the coefficients LinA .. LinK of the parameter set.
-long double PolyValue(int n, long double x);
 
 // The value at x of the parabola through three points; 0 when x lies outside the interval of
 // x1 and x3 (widened by a millionth of the largest |xi|), NaN when two of the xi are equal.

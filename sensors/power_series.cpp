@@ -3,9 +3,8 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 
-#include "app/param_set.h"
-#include "docs/lang_list.h"
 #include "sensors/interpolation.h"
 #include "sensors/sensor_range.h"
 #include "sensors/table_file.h"
@@ -22,53 +21,48 @@ bool Within(long double v, long double lo, long double hi) {
 
 // The walk shared by the check and the table: limits of type limitTyp (15: the user thermocouple's
 // fixed limits); accept is called with every point that passed.
-bool Walk(int limitTyp, std::string& message,
-          const std::function<void(int, long double, long double)>& accept) {
-  const app::TParamSet& p = app::Param();
+TResult Walk(const app::TParamSet& p, int limitTyp, const TSensorRangeTable& ranges,
+             const std::function<void(int, long double, long double)>& accept) {
   const long double lj = p.LinCoef[9], lk = p.LinCoef[10];
-  const bool rising = PolyValue(9, lk) - PolyValue(9, lj) > 0;
+  const bool rising = PolyValueOf(p.LinCoef, 9, lk) - PolyValueOf(p.LinCoef, 9, lj) > 0;
   long double last = 0;
   for (int i = 0; i < kPoints; ++i) {
     const long double s = lj + i * (lk - lj) / (kPoints - 1);
-    message = docs::LT("Power series calculation error");
-    const long double y = PolyValue(9, s);
-    if (!std::isfinite(s) || !std::isfinite(y)) return false;
-    message = docs::LT("Transfer function") + " " + docs::LT("is not monotonic");
-    if (i > 0 && (rising ? !(y > last) : !(y < last))) return false;
-    message = docs::LT("Value out of range");
-    if (limitTyp == 15) {
-      if (!Within(y, -273, 9999) || !Within(s, -5, 75)) return false;
-    } else if (!Within(y, -999, 9999) || !Within(s, SensorLo(limitTyp), SensorHi(limitTyp))) {
-      return false;
-    }
+    const long double y = PolyValueOf(p.LinCoef, 9, s);
+    if (!std::isfinite(s) || !std::isfinite(y)) return TResult::Fail("Power series calculation error");
+    if (i > 0 && (rising ? !(y > last) : !(y < last))) return TResult::Fail("is not monotonic");
+    const bool inRange = limitTyp == 15
+                             ? Within(y, -273, 9999) && Within(s, -5, 75)
+                             : Within(y, -999, 9999) && Within(s, ranges.Lo(limitTyp), ranges.Hi(limitTyp));
+    if (!inRange) return TResult::Fail("Value out of range");
     accept(i, y, s);
     last = y;
   }
-  message.clear();
-  return true;
+  return TResult::Ok();
 }
 
 }  // namespace
 
-bool PowerSeriesCheck(std::string& message) {
-  return Walk(app::Param().CharTyp, message, [](int, long double, long double) {});
+TResult PowerSeriesCheck(const app::TParamSet& p, int limitTyp, const TSensorRangeTable& ranges) {
+  return Walk(p, limitTyp, ranges, [](int, long double, long double) {});
 }
 
-bool PowerSeriesToTable(std::string& message) {
-  app::Param().TableLoaded = false;
-  TUserTable& t = UserTable();
+TResult PowerSeriesToTable(const app::TParamSet& p, const TSensorRangeTable& ranges, TUserTable& t) {
   t.SetCount(0);
-  return Walk(app::Param().Code.Typ, message, [&t](int i, long double y, long double s) {
+  return Walk(p, p.Code.Typ, ranges, [&t](int i, long double y, long double s) {
     t[i + 1] = {static_cast<double>(y), static_cast<double>(s)};
     t.SetCount(i + 1);
   });
 }
 
-bool InstallPowerSeriesTable(std::string& message) {
-  if (!PowerSeriesToTable(message)) return false;
-  SetTableLimits();
-  app::Param().TableLoaded = true;
-  return true;
+TResult InstallPowerSeriesTable(app::TParamSet& p, TUserTable& table, TSensorRangeTable& ranges) {
+  p.TableLoaded = false;
+  auto series = std::make_unique<TUserTable>();
+  if (TResult r = PowerSeriesToTable(p, ranges, *series); !r) return r;
+  table = *series;
+  SetTableLimits(table, ranges);
+  p.TableLoaded = true;
+  return TResult::Ok();
 }
 
 }  // namespace vorta::sensors

@@ -2,22 +2,26 @@
 // transmitter's characteristic and the forward model are computed from.
 #pragma once
 
-#include <string>
+#include "app/param_set.h"
+#include "app/result.h"
+#include "sensors/sensor_range.h"
+#include "sensors/user_table.h"
 
 namespace vorta::sensors {
 
-// Evaluates the series at 801 signals from LinJ to LinK: every value must be computable, the
-// values must rise (or fall) strictly in the direction of the ends, and values and signals must lie
-// within the limits of CharTyp. False with the message of the failed rule
-// (language text).
-bool PowerSeriesCheck(std::string& message);
+// Evaluates the series LinCoef of p at 801 signals from LinJ to LinK: every value must be
+// computable, the values must rise (or fall) strictly in the direction of the ends, and values and
+// signals must lie within the limits of input type limitTyp (CharTyp for the dialog's check).
+// Fails with the key of the failed rule: "Power series calculation error", "is not monotonic"
+// (with "Transfer function" in front when shown) or "Value out of range".
+TResult PowerSeriesCheck(const app::TParamSet& p, int limitTyp, const TSensorRangeTable& ranges);
 
-// The same walk for the input type Typ, filling UserTable with (value, signal) rows; the row count
-// grows with every accepted point. Clears TableLoaded first, since the table is overwritten; the
-// caller installs a complete table (801 rows).
-bool PowerSeriesToTable(std::string& message);
+// The same walk for the input type Typ of p, filling table with (value, signal) rows; the row count
+// grows with every accepted point, so a failed walk leaves a partial table behind.
+TResult PowerSeriesToTable(const app::TParamSet& p, const TSensorRangeTable& ranges, TUserTable& table);
 
-// PowerSeriesToTable, then row 15 from the table and TableLoaded set. False with the message.
-bool InstallPowerSeriesTable(std::string& message);
+// PowerSeriesToTable into a copy; on success the table, row 15 of the ranges and TableLoaded of p
+// are installed together. On failure nothing changes but TableLoaded, which is cleared.
+TResult InstallPowerSeriesTable(app::TParamSet& p, TUserTable& table, TSensorRangeTable& ranges);
 
 }  // namespace vorta::sensors

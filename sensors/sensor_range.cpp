@@ -5,23 +5,13 @@
 #include <cmath>
 #include <limits>
 
-#include "app/param_set.h"
+#include "app/model_table.h"
+#include "app/rounding.h"
 
 namespace vorta::sensors {
 namespace {
 
-constexpr TSensorRangeTable kStartRanges = {{
-    {0, 0},                                          // unused
-    {-1000, 8500},  {-1000, 8500},  {-600, 1800},    // Pt100 (0.00385), Pt100 (0.00392), Ni100
-    {-500, 1800},   {0, 4000},      {0, 18200},      // Cu100, resistance, B
-    {0, 23000},     {-1000, 10000}, {-1000, 12000},  // C, E, J
-    {-1500, 13700}, {-1000, 13000}, {0, 17000},      // K, N, R
-    {0, 17000},     {-1000, 4000},  {0, 0},          // S, T, user characteristic
-    {-100, 1500},   {-220, 220},    {-110, 110},     // millivolt, current, voltage
-    {0, 0},         {0, 0},                          // current (no dialog), nothing selected
-}};
-
-constexpr TMinSpanTable kMinSpans = {
+constexpr std::array<double, 21> kMinSpans = {
     0.0,                                               // unused
     12.0, 12.0, 12.0, 12.0, 12.0,                      // resistance thermometers, resistance (Ohm)
     1.5,  1.5,  1.5,  1.5,  1.5,  1.5, 1.5, 1.5, 1.5,  // thermocouples B .. T (mV)
@@ -30,70 +20,69 @@ constexpr TMinSpanTable kMinSpans = {
     0.0,  0.0,                                         // current without dialog, nothing selected
 };
 
-constexpr std::array<TModelRange, 6> kModelRanges = {{
-    {37, {-220, 220}, {-110, 110}},
-    {38, {-220, 220}, {-110, 110}},
-    {39, {-220, 220}, {-110, 110}},
-    {60, {0, 0}, {-100, 100}},
-    {90, {0, 0}, {0, 100}},
-    {97, {0, 10000}, {0, 2500}},
-}};
-
 }  // namespace
 
-TSensorRangeTable& SensorRangeTable() {
-  static TSensorRangeTable table = kStartRanges;
-  return table;
+std::array<TRangeRow, 21> TSensorRangeTable::StartRows() {
+  return {{
+      {0, 0},  // unused
+      {-1000, 8500},
+      {-1000, 8500},
+      {-600, 1800},  // Pt100 (0.00385), Pt100 (0.00392), Ni100
+      {-500, 1800},
+      {0, 4000},
+      {0, 18200},  // Cu100, resistance, B
+      {0, 23000},
+      {-1000, 10000},
+      {-1000, 12000},  // C, E, J
+      {-1500, 13700},
+      {-1000, 13000},
+      {0, 17000},  // K, N, R
+      {0, 17000},
+      {-1000, 4000},
+      {0, 0},  // S, T, user characteristic
+      {-100, 1500},
+      FirstGroupCurrent(),
+      FirstGroupVoltage(),  // millivolt, current, voltage
+      {0, 0},
+      {0, 0},  // current (no dialog), nothing selected
+  }};
 }
 
-void ResetSensorRangeTable() {
-  SensorRangeTable() = kStartRanges;
+double TSensorRangeTable::Lo(int typ) const {
+  return typ >= 1 && typ <= 20 ? rows[static_cast<std::size_t>(typ)].lo * 0.1 : 0.0;
 }
 
-double SensorLo(int typ) {
-  return typ >= 1 && typ <= 20 ? SensorRangeTable()[typ].lo * 0.1 : 0.0;
-}
-double SensorHi(int typ) {
-  return typ >= 1 && typ <= 20 ? SensorRangeTable()[typ].hi * 0.1 : 0.0;
+double TSensorRangeTable::Hi(int typ) const {
+  return typ >= 1 && typ <= 20 ? rows[static_cast<std::size_t>(typ)].hi * 0.1 : 0.0;
 }
 
-const TMinSpanTable& MinSpanTable() {
-  return kMinSpans;
+bool TSensorRangeTable::SetModelRanges(int model) {
+  const app::TModelRow* row = app::ModelRowOf(model);
+  if (row == nullptr || !row->ownInputRanges) return false;
+  rows[17] = row->current;
+  rows[18] = row->voltage;
+  return true;
+}
+
+void TSensorRangeTable::SetUserRangeRounded(double a, double b) {
+  const std::int32_t ta = TenthsRounded(a), tb = TenthsRounded(b);
+  rows[kUserRangeRow] = {std::min(ta, tb), std::max(ta, tb)};
+}
+
+TRangeRow FirstGroupCurrent() {
+  return app::ModelRowOf(37)->current;
+}
+
+TRangeRow FirstGroupVoltage() {
+  return app::ModelRowOf(37)->voltage;
 }
 
 double MinSpan(int typ) {
   return typ >= 1 && typ <= 20 ? kMinSpans[static_cast<std::size_t>(typ)] : 0.0;
 }
 
-const TModelRange* ModelRangeOf(int model) {
-  const auto it = std::find_if(kModelRanges.begin(), kModelRanges.end(),
-                               [model](const TModelRange& r) { return r.model == model; });
-  return it == kModelRanges.end() ? nullptr : &*it;
-}
-
-bool SetModelRanges(int model) {
-  const TModelRange* row = ModelRangeOf(model);
-  if (row == nullptr) return false;
-  SensorRangeTable()[17] = row->current;
-  SensorRangeTable()[18] = row->voltage;
-  return true;
-}
-
-const TModelRange& FirstGroupRanges() {
-  return kModelRanges[0];
-}
-
 std::int32_t TenthsRounded(double v) {
-  if (std::isnan(v)) return 0;
-  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
-  const double tenths = std::clamp(10.0 * v, kMin, kMax);
-  return static_cast<std::int32_t>(std::clamp<long long>(app::RoundHalfEven(tenths), kMin, kMax));
-}
-
-void SetUserRangeRounded(double a, double b) {
-  const std::int32_t ta = TenthsRounded(a), tb = TenthsRounded(b);
-  SensorRangeTable()[15] = {std::min(ta, tb), std::max(ta, tb)};
+  return app::RoundHalfEven32(10.0 * v);
 }
 
 }  // namespace vorta::sensors

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/param_set.h"
+#include "app/sensor_code.h"
 #include "sensors/interpolation.h"
 #include "sensors/sensor_range.h"
 #include "sensors/thermocouple.h"
@@ -23,11 +23,6 @@ constexpr TRtdPolynomial kRtd = {{
     {100.00003, 0.42599955, 0, 0, 0, 0, 0, 0, 0, 0, 0},
 }};
 
-TSignalBounds& Bounds() {
-  static TSignalBounds bounds;
-  return bounds;
-}
-
 long double RtdOhm(int typ, long double t) {
   const auto& c = kRtd[static_cast<std::size_t>(typ - 1)];
   long double sum = c[0], power = 1;
@@ -38,12 +33,12 @@ long double RtdOhm(int typ, long double t) {
   return sum;
 }
 
-long double ConvertedSignal(long double x) {
-  const app::TParamSet& p = app::Param();
+long double ConvertedSignal(const TSensorData& d, long double x) {
+  const app::TParamSet& p = d.p;
   switch (p.Code.Lin) {
     case 2:
     case 8:
-      return TableValue(UserTable(), x);
+      return TableValue(d.table, x);
     case 4:
       return p.LinCoef[0] + p.LinCoef[1] * x;
     default:
@@ -57,51 +52,34 @@ const TRtdPolynomial& RtdPolynomial() {
   return kRtd;
 }
 
-bool IsRtd(int typ) {
-  return typ >= 1 && typ <= 4;
-}
-bool IsThermocouple(int typ) {
-  return typ >= 6 && typ <= 15;
-}
-bool IsConvertedInput(int typ) {
-  return typ == 5 || (typ >= 16 && typ <= 20);
-}
-bool UsesUserTable(int typ, int lin) {
-  return typ == 15 || (IsConvertedInput(typ) && (lin == 2 || lin == 8));
-}
-
-long double SensorSignalL(int typ, long double x) {
-  if (IsRtd(typ)) return RtdOhm(typ, x);
+long double SensorSignalL(const TSensorData& d, int typ, long double x) {
+  if (app::IsRtd(typ)) return RtdOhm(typ, x);
   if (IsReferenceThermocouple(typ)) return ThermocoupleMillivolts(typ, x);
-  if (typ == 15) return TableValue(UserTable(), x);
-  if (IsConvertedInput(typ)) return ConvertedSignal(x);
+  if (typ == 15) return TableValue(d.table, x);
+  if (app::IsConvertedInput(typ)) return ConvertedSignal(d, x);
   return x;
 }
 
-double SensorSignal(int typ, double x) {
-  return static_cast<double>(SensorSignalL(typ, x));
+double SensorSignal(const TSensorData& d, int typ, double x) {
+  return static_cast<double>(SensorSignalL(d, typ, x));
 }
 
-TSignalBounds SignalBounds() {
-  const app::TParamSet& p = app::Param();
-  const double a = SensorSignal(p.Code.Typ, p.P.MinInput), b = SensorSignal(p.Code.Typ, p.P.MaxInput);
-  Bounds() = {std::min(a, b), std::max(a, b)};
-  return Bounds();
+TSignalBounds SignalBounds(const TSensorData& d) {
+  const int typ = d.p.Code.Typ;
+  const double a = SensorSignal(d, typ, d.p.P.MinInput), b = SensorSignal(d, typ, d.p.P.MaxInput);
+  return {std::min(a, b), std::max(a, b)};
 }
 
-const TSignalBounds& LastSignalBounds() {
-  return Bounds();
-}
-
-bool RangeCheck() {
-  const app::TParamSet& p = app::Param();
+bool RangeCheck(const TSensorData& d) {
+  const app::TParamSet& p = d.p;
   const int typ = p.Code.Typ;
-  if (UsesUserTable(typ, p.Code.Lin) && !p.TableLoaded) return true;
-  const TSignalBounds b = SignalBounds();
+  if (app::UsesUserTable(typ, p.Code.Lin) && !p.TableLoaded) return true;
+  const TSignalBounds b = SignalBounds(d);
   double span = MinSpan(typ);
   if (typ == 17 || typ == 18) {
-    const TRangeRow& row = SensorRangeTable()[static_cast<std::size_t>(typ)];
-    const TRangeRow& first = typ == 17 ? FirstGroupRanges().current : FirstGroupRanges().voltage;
+    // A model with wider current or voltage ranges than the first group scales the minimum span.
+    const TRangeRow& row = d.ranges[static_cast<std::size_t>(typ)];
+    const TRangeRow first = typ == 17 ? FirstGroupCurrent() : FirstGroupVoltage();
     if (row.hi != first.hi) span = (row.hi - row.lo) * 0.1 / 10.0;
   }
   return span - 0.000001 <= b.smax - b.smin;

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/messages.h"
-
 namespace vorta::sensors {
 namespace {
 
@@ -242,10 +240,6 @@ class TCompensatedSum {
   long double sum_ = 0, c_ = 0;
 };
 
-void Fail(const char* text) {
-  app::ShowMessage(text, app::kIconError);
-}
-
 }  // namespace
 
 bool SvdDecompose(TSvd& d) {
@@ -258,13 +252,10 @@ bool SvdDecompose(TSvd& d) {
   return Diagonalise(d, e, anorm) && AllFinite(d);
 }
 
-bool SvdFit(const std::vector<long double>& x, const std::vector<long double>& y, int ma, TFit& fit) {
+TResult SvdFit(const std::vector<long double>& x, const std::vector<long double>& y, int ma, TFit& fit) {
   ma = std::clamp(ma, 1, kSvdMaxCols);
   const int ndata = static_cast<int>(std::min({x.size(), y.size(), static_cast<std::size_t>(kSvdMaxRows)}));
-  if (ndata < ma) {
-    Fail("Not enough rows!");
-    return false;
-  }
+  if (ndata < ma) return TResult::Fail("Not enough rows!");
   TSvd d;
   d.rows = ndata;
   d.cols = ma;
@@ -272,10 +263,7 @@ bool SvdFit(const std::vector<long double>& x, const std::vector<long double>& y
     long double power = 1;
     for (int j = 0; j < ma; ++j, power *= x[i]) d.u[i][j] = power;
   }
-  if (!SvdDecompose(d)) {
-    Fail("No convergence!");
-    return false;
-  }
+  if (!SvdDecompose(d)) return TResult::Fail("No convergence!");
   const long double wmax = *std::max_element(d.w.begin(), d.w.begin() + ma);
   Vec tmp{};
   for (int j = 0; j < ma; ++j) {
@@ -296,7 +284,7 @@ bool SvdFit(const std::vector<long double>& x, const std::vector<long double>& y
     out.residual += (y[i] - model) * (y[i] - model);
   }
   fit = out;
-  return true;
+  return TResult::Ok();
 }
 
 }  // namespace vorta::sensors

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "app/result.h"
+
 namespace vorta::sensors {
 
 inline constexpr int kSvdMaxRows = 100;
@@ -29,9 +31,8 @@ struct TFit {
 };
 
 // Least-squares coefficients of the basis 1, x, .. x^(ma-1) (ma clamped to 1..3, the points to the
-// first 100). Fewer points than coefficients shows "Not enough rows!", a decomposition that does not
-// converge "No convergence!" (stop icon, through the core's message handler); both return false and
-// leave fit unchanged.
-bool SvdFit(const std::vector<long double>& x, const std::vector<long double>& y, int ma, TFit& fit);
+// first 100). Fewer points than coefficients fail with "Not enough rows!", a decomposition that
+// does not converge with "No convergence!"; fit is then unchanged.
+TResult SvdFit(const std::vector<long double>& x, const std::vector<long double>& y, int ma, TFit& fit);
 
 }  // namespace vorta::sensors

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <limits>
 
-#include "app/param_set.h"
 #include "docs/str_to_number.h"
 #include "sensors/sensor_range.h"
 #include "sensors/user_table.h"
@@ -47,7 +46,8 @@ bool Within(double v, double lo, double hi) {
 }
 
 // The rules for point n + 1 after n accepted points; the English key of the broken rule or empty.
-const char* PointFault(const TUserTable& t, int n, int charTyp, double x, double y, bool& rising) {
+const char* PointFault(const TUserTable& t, int n, int charTyp, const TSensorRangeTable& ranges, double x,
+                       double y, bool& rising) {
   const bool user = charTyp == 15;
   if (n >= 1) {
     const double dx = x - t[n].x;
@@ -60,7 +60,7 @@ const char* PointFault(const TUserTable& t, int n, int charTyp, double x, double
     if (y < t[n].y) return "Values should rise";
   }
   const bool inRange = user ? Within(x, -273, 9999) && Within(y, -5, 75)
-                            : Within(x, -999, 9999) && Within(y, SensorLo(charTyp), SensorHi(charTyp));
+                            : Within(x, -999, 9999) && Within(y, ranges.Lo(charTyp), ranges.Hi(charTyp));
   return inRange ? nullptr : "Value out of range";
 }
 
@@ -108,14 +108,12 @@ bool ReadTableLines(const std::string& path, std::vector<std::string>& lines) {
   return !in.bad();
 }
 
-bool ParseTableFile(const std::vector<std::string>& lines, TTableParse& result) {
+bool ParseTableFile(const std::vector<std::string>& lines, int charTyp, const TSensorRangeTable& ranges,
+                    TUserTable& t, TTableParse& result) {
   result = TTableParse{};
-  app::Param().TableLoaded = false;
-  TUserTable& t = UserTable();
   t.SetCount(0);
   t[0].y = 0;
   if (lines.size() < 2) return Fail(result, -1, "");
-  const int charTyp = app::Param().CharTyp;
   const int count = static_cast<int>(std::min<std::size_t>(lines.size(), kTableFileMaxLines));
   bool rising = true;
   int n = 0;
@@ -125,7 +123,7 @@ bool ParseTableFile(const std::vector<std::string>& lines, TTableParse& result) 
     if (IsCommentOrEmpty(line)) continue;
     double x = 0, y = 0;
     if (!SplitDataLine(line, x, y)) return Fail(result, i, "");
-    if (const char* fault = PointFault(t, n, charTyp, x, y, rising)) return Fail(result, i, fault);
+    if (const char* fault = PointFault(t, n, charTyp, ranges, x, y, rising)) return Fail(result, i, fault);
     t[++n] = {x, y};
     t.SetCount(n);
   }
@@ -133,43 +131,41 @@ bool ParseTableFile(const std::vector<std::string>& lines, TTableParse& result) 
   return true;
 }
 
-bool LoadTableFile(const std::string& path, TTableParse& result) {
+bool LoadTableFile(const std::string& path, int charTyp, const TSensorRangeTable& ranges, TUserTable& table,
+                   TTableParse& result) {
   std::vector<std::string> lines;
   if (!ReadTableLines(path, lines)) {
     result = TTableParse{};
-    app::Param().TableLoaded = false;
     return false;
   }
-  return ParseTableFile(lines, result);
+  return ParseTableFile(lines, charTyp, ranges, table, result);
 }
 
-bool TableSpanSufficient(int charTyp) {
-  const TUserTable& t = UserTable();
+bool TableSpanSufficient(const TUserTable& t, int charTyp) {
   const int n = t.Count();
   return n >= 1 && std::fabs(t[n].y - t[1].y) >= MinSpan(charTyp);
 }
 
-void SetTableLimits() {
-  const TUserTable& t = UserTable();
+void SetTableLimits(const TUserTable& t, TSensorRangeTable& ranges) {
   const int n = t.Count();
   if (n < 1) return;
   const std::int32_t a = TruncatedTenths(t[1].x), b = TruncatedTenths(t[n].x);
-  SensorRangeTable()[15] = {std::min(a, b), std::max(a, b)};
+  ranges[kUserRangeRow] = {std::min(a, b), std::max(a, b)};
 }
 
-TTableLoad LoadTableForParams(const std::string& path, TTableParse& result) {
-  app::TParamSet& p = app::Param();
+TTableLoad LoadTableForParams(const std::string& path, app::TParamSet& p, TUserTable& table,
+                              TSensorRangeTable& ranges, TTableParse& result) {
   p.CharTyp = p.Code.Typ;
+  p.TableLoaded = false;
   std::vector<std::string> lines;
   if (!ReadTableLines(path, lines)) {
     result = TTableParse{};
-    p.TableLoaded = false;
     return TTableLoad::kCannotRead;
   }
-  if (!ParseTableFile(lines, result)) return TTableLoad::kCorrupted;
-  if (!TableSpanSufficient(p.CharTyp)) return TTableLoad::kSpanTooSmall;
-  SetTableLimits();
-  const double lo = SensorLo(15), hi = SensorHi(15);
+  if (!ParseTableFile(lines, p.CharTyp, ranges, table, result)) return TTableLoad::kCorrupted;
+  if (!TableSpanSufficient(table, p.CharTyp)) return TTableLoad::kSpanTooSmall;
+  SetTableLimits(table, ranges);
+  const double lo = ranges.Lo(kUserRangeRow), hi = ranges.Hi(kUserRangeRow);
   const auto covered = [lo, hi](double v) { return v >= lo - 0.000001 && v <= hi + 0.000001; };
   if (!covered(p.P.MinInput) || !covered(p.P.MaxInput)) return TTableLoad::kRangeNotCovered;
   p.TableLoaded = true;

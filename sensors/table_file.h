@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/param_set.h"
+#include "sensors/sensor_range.h"
+#include "sensors/user_table.h"
+
 namespace vorta::sensors {
 
 inline constexpr int kTableFileMaxLines = 3000;             // lines beyond are not read
@@ -21,21 +25,23 @@ struct TTableParse {
 // read or its first 3000 lines hold more than 1 MiB.
 bool ReadTableLines(const std::string& path, std::vector<std::string>& lines);
 
-// Parses the lines into UserTable for the input type CharTyp of the parameter set: row by row, the
+// Parses the lines into table for the input type charTyp (its limits from ranges): row by row, the
 // count set after every accepted point; row 0's y is left at the index of the last line parsed.
-// Clears TableLoaded first, since the table is overwritten. True when at least 2 points were read
-// without error.
-bool ParseTableFile(const std::vector<std::string>& lines, TTableParse& result);
+// True when at least 2 points were read without error. The caller clears TableLoaded, since the
+// table is overwritten.
+bool ParseTableFile(const std::vector<std::string>& lines, int charTyp, const TSensorRangeTable& ranges,
+                    TUserTable& table, TTableParse& result);
 
 // ReadTableLines and ParseTableFile.
-bool LoadTableFile(const std::string& path, TTableParse& result);
+bool LoadTableFile(const std::string& path, int charTyp, const TSensorRangeTable& ranges, TUserTable& table,
+                   TTableParse& result);
 
 // The absolute signal difference of the last and the first point reaches MinSpan(charTyp).
-bool TableSpanSufficient(int charTyp);
+bool TableSpanSufficient(const TUserTable& table, int charTyp);
 
-// Row 15 of the sensor range table from the first and the last x of UserTable: each moved away
-// from zero by 0.000001, multiplied by 10 and truncated toward zero; the smaller is the lower limit.
-void SetTableLimits();
+// Row 15 of ranges from the first and the last x of table: each moved away from zero by
+// 0.000001, multiplied by 10 and truncated toward zero; the smaller is the lower limit.
+void SetTableLimits(const TUserTable& table, TSensorRangeTable& ranges);
 
 enum class TTableLoad {
   kLoaded,          // installed, TableLoaded set
@@ -45,10 +51,11 @@ enum class TTableLoad {
   kRangeNotCovered  // installed, but the table does not cover MinInput .. MaxInput
 };
 
-// The main window's completion of a table characteristic: CharTyp becomes Typ, the file is
-// loaded, its signal span checked, the table installed (row 15), and TableLoaded set when row 15
-// covers the input range of the parameter set within 0.000001.
-TTableLoad LoadTableForParams(const std::string& path, TTableParse& result);
+// The main window's completion of a table characteristic: CharTyp becomes Typ, TableLoaded is
+// cleared, the file is loaded into table, its signal span checked, row 15 of ranges set, and
+// TableLoaded set when row 15 covers the input range of p within 0.000001.
+TTableLoad LoadTableForParams(const std::string& path, app::TParamSet& p, TUserTable& table,
+                              TSensorRangeTable& ranges, TTableParse& result);
 
 // The file name without its folder ("/" or "\" separated).
 std::string BareFileName(std::string_view path);

@@ -1,4 +1,4 @@
-// The process-wide user table.
+// The row count of the user table.
 #include "sensors/user_table.h"
 
 #include <cmath>
@@ -10,15 +10,6 @@ int TUserTable::Count() const {
   if (!(n >= 0.5)) return 0;
   if (n >= kUserTableRows) return kUserTableRows;
   return static_cast<int>(std::lround(n));
-}
-
-TUserTable& UserTable() {
-  static TUserTable table;
-  return table;
-}
-
-void ResetUserTable() {
-  UserTable() = TUserTable{};
 }
 
 }  // namespace vorta::sensors

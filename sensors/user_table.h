@@ -26,9 +26,4 @@ struct TUserTable {
   bool Descending() const { return Count() >= 2 && rows[static_cast<std::size_t>(Count())].x < rows[1].x; }
 };
 
-// The one user table of the process.
-TUserTable& UserTable();
-// Empties the table (every row 0, 0).
-void ResetUserTable();
-
 }  // namespace vorta::sensors

@@ -1,6 +1,9 @@
 // Memory of the simulated transmitter: access, checksums, defaults and the memory file.
 #include "sim/sim_memory.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -153,10 +156,14 @@ bool TSimMemory::Load(const std::string& path, std::string* why) {
 }
 
 bool TSimMemory::Save(const std::string& path) const {
-  const std::string temp = path + ".tmp";
+  // A temporary file of its own beside the target: two simulators sharing a memory file never
+  // write into each other's temporary file.
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  close(fd);
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
     out.write(kFileMagic, static_cast<std::streamsize>(kMagicLength));
     out.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
     out.flush();

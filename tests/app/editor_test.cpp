@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "app/param_set.h"
-#include "app/window_state.h"
+#include "app/ui/window_state.h"
 #include "sensors/sensor_range.h"
 #include "tests/support/sim_window.h"
 
@@ -59,7 +59,7 @@ class EditorTest : public ::testing::Test {
   }
   void TearDown() override {
     sw.reset();
-    sensors::ResetSensorRangeTable();  // the user range some cases set
+    sensors::SensorRangeTable() = {};  // the user range some cases set
   }
   QLineEdit* E(const char* name) { return sw->Child<QLineEdit>(name); }
   static QString Look(QWidget* w) { return w->property("look").toString(); }
@@ -309,8 +309,8 @@ TEST_F(EditorTest, RangeTextAndLimitsFollowTheSensorsLimits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     Param().Code = {c.typ, c.tryb, 1, 0};
-    Param().P.MinInput = sensors::SensorLo(c.typ);
-    Param().P.MaxInput = sensors::SensorHi(c.typ);
+    Param().P.MinInput = sensors::SensorRangeTable().Lo(c.typ);
+    Param().P.MaxInput = sensors::SensorRangeTable().Hi(c.typ);
     sw->W().pokaz(2);
     EXPECT_EQ(sw->Child<QLabel>("AbsMinE")->text(), c.absMin);
     EXPECT_EQ(sw->Child<QLabel>("AbsMaxE")->text(), c.absMax);
@@ -323,7 +323,7 @@ TEST_F(EditorTest, RangeTextAndLimitsFollowTheSensorsLimits) {
   Param().Code = {16, 5, 4, 0};
   Param().LinCoef[9] = 0.0;
   Param().LinCoef[10] = 5.0;
-  sensors::SetUserRangeRounded(0.0, 5.0);
+  sensors::SensorRangeTable().SetUserRangeRounded(0.0, 5.0);
   Param().P.MinInput = 0.0;
   Param().P.MaxInput = 5.0;
   sw->W().pokaz(2);

@@ -10,14 +10,17 @@
 #include <memory>
 #include <sstream>
 
-#include "app/file_dialogs.h"
-#include "app/main_window.h"
 #include "app/param_set.h"
 #include "app/settings.h"
-#include "app/window_state.h"
+#include "app/ui/app_state.h"
+#include "app/ui/file_dialogs.h"
+#include "app/ui/main_window.h"
+#include "app/ui/window_state.h"
 #include "platform/program_dir.h"
 #include "sensors/sensor_range.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::app {
 namespace {
@@ -58,19 +61,12 @@ const char* kFile =
 class FileMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vorta_fm_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    sensors::ResetSensorRangeTable();
-    WindowFlags().Clear();
-    Param().Clear();
     TVortaF::SetLineOpener([](int) { return true; });
     w = std::make_unique<TVortaF>(nullptr, false);
   }
   void TearDown() override {
     w.reset();
     TVortaF::SetLineOpener({});
-    fs::remove_all(dir_);
-    fs::remove(platform::ProgramDir() + "/" + kSettingsFileName);
   }
   QString Path(const char* name) const { return QString::fromStdString((dir_ / name).string()); }
   void Write(const char* name, const std::string& text) const {
@@ -79,9 +75,11 @@ class FileMenuTest : public ::testing::Test {
   void Trigger(const char* action) const { w->findChild<QAction*>(action)->trigger(); }
   QString Field(const char* name) const { return w->findChild<QLineEdit*>(name)->text(); }
 
+  testing::ProgramFolder folder;
+  testing::TempDir files;
   testing::MessageRecorder rec;
   ScriptedDialogs dialogs;
-  fs::path dir_;
+  fs::path dir_ = files.Path();
   std::unique_ptr<TVortaF> w;
 };
 

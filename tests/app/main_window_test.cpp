@@ -1,6 +1,6 @@
 // The main window's shell on the offscreen platform: the "New" state, enabling of the reduced
 // layouts, the message box seam, the splash and the settings written at the end.
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +24,19 @@
 
 #include "app/param_set.h"
 #include "app/settings.h"
-#include "app/window_state.h"
-#include "docs/parametry_form.h"
+#include "app/ui/app_state.h"
+#include "app/ui/window_state.h"
+#include "docs/ui/parametry_form.h"
 #include "platform/program_dir.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/program_folder.h"
 
 namespace vorta::app {
 namespace {
 
-std::string IniPath() {
-  return platform::ProgramDir() + "/" + kSettingsFileName;
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::remove(IniPath());
-    WindowFlags().Clear();
-    Param().Clear();
     Param().Device = "VTX39";
     Param().kod = "leftover";
     TVortaF::SetLineOpener([](int) { return true; });  // no transmitter on the line
@@ -50,8 +45,8 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     w.reset();
     TVortaF::SetLineOpener({});
-    std::filesystem::remove(IniPath());
   }
+  std::string IniPath() const { return folder.IniPath(); }
   template <typename T>
   T* Child(const char* name) const {
     T* c = w->findChild<T*>(name);
@@ -60,6 +55,7 @@ class MainWindowTest : public ::testing::Test {
   }
   bool Enabled(const char* action) const { return Child<QAction>(action)->isEnabled(); }
 
+  testing::ProgramFolder folder;
   testing::MessageRecorder rec;
   std::unique_ptr<TVortaF> w;
 };
@@ -72,6 +68,8 @@ TEST_F(MainWindowTest, ComesUpInTheNewState) {
   EXPECT_TRUE(Param().Device.empty());
   EXPECT_TRUE(Param().kod.empty());
   EXPECT_EQ(Child<QLabel>("SensorT")->text(), "???");
+  // "New" leaves input type 20: the label is that of the converted inputs.
+  EXPECT_EQ(Child<QLabel>("Reakcja")->text(), "Internal failure sygnalization:");
   for (const char* field :
        {"MinInputE", "MaxInputE", "FiltrZakresE", "FiltrCzasE", "FiltrLimitE", "KodE", "OgolneE"}) {
     auto* e = Child<QLineEdit>(field);
@@ -156,13 +154,14 @@ TEST_F(MainWindowTest, MonitorOnlyShrinksToTheMeasurementAndShowsBothBarsAfterwa
 }
 
 TEST(MainWindowStart, PortThatCannotBeOpenedIsReportedAndTheProgramRunsOn) {
+  testing::ProgramFolder folder;
   testing::MessageRecorder rec;
   int opened = 0;
   TVortaF::SetLineOpener([&opened](int port) {
     opened = port;
     return false;
   });
-  std::ofstream(IniPath()) << "ComPort=7\n";  // the port comes from the settings file
+  std::ofstream(folder.IniPath()) << "ComPort=7\n";  // the port comes from the settings file
   auto w = std::make_unique<TVortaF>(nullptr, false);
   EXPECT_TRUE(w->Started());
   ASSERT_EQ(rec.messages.size(), 1u);
@@ -172,8 +171,6 @@ TEST(MainWindowStart, PortThatCannotBeOpenedIsReportedAndTheProgramRunsOn) {
   EXPECT_EQ(rec.beeps[0], BeepKind::kAsterisk);
   w.reset();
   TVortaF::SetLineOpener({});
-  Settings() = TSettings{};
-  std::filesystem::remove(IniPath());
 }
 
 TEST_F(MainWindowTest, EntriesOfLaterWorkflowsSayTheyAreNotImplemented) {
@@ -222,7 +219,7 @@ TEST_F(MainWindowTest, ExitWritesTheSettingsFile) {
 }
 
 TEST(Splash, EscapeEndsTheProgramAndTheSettingsAreStillWritten) {
-  std::filesystem::remove(IniPath());
+  testing::ProgramFolder folder;
   testing::MessageRecorder rec;
   QTimer::singleShot(50, [] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -233,11 +230,11 @@ TEST(Splash, EscapeEndsTheProgramAndTheSettingsAreStillWritten) {
   auto w = std::make_unique<TVortaF>(nullptr, true);
   EXPECT_FALSE(w->Started());
   w.reset();
-  EXPECT_TRUE(std::filesystem::exists(IniPath()));
-  std::filesystem::remove(IniPath());
+  EXPECT_TRUE(std::filesystem::exists(folder.IniPath()));
 }
 
 TEST(Splash, EnterContinuesToTheMainWindow) {
+  testing::ProgramFolder folder;
   testing::MessageRecorder rec;
   QTimer::singleShot(50, [] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -249,8 +246,6 @@ TEST(Splash, EnterContinuesToTheMainWindow) {
   auto w = std::make_unique<TVortaF>(nullptr, true);
   EXPECT_TRUE(w->Started());
   EXPECT_TRUE(w->isVisible());
-  w.reset();
-  std::filesystem::remove(IniPath());
 }
 
 }  // namespace

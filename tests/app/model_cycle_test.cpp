@@ -52,14 +52,12 @@ TParamSet PowerSeries(TParamSet p) {
 // What a selection of the sensor leaves besides the parameter set: the model's current and voltage
 // ranges, the limits of a user conversion and the table of a power series.
 TParamSet Selected(TParamSet p) {
-  sensors::ResetSensorRangeTable();
-  sensors::SetModelRanges(p.ModelCode());
-  if (p.Code.Lin == 4) sensors::SetUserRangeRounded(p.LinCoef[9], p.LinCoef[10]);
+  sensors::SensorRangeTable() = {};
+  sensors::SensorRangeTable().SetModelRanges(p.ModelCode());
+  if (p.Code.Lin == 4) sensors::SensorRangeTable().SetUserRangeRounded(p.LinCoef[9], p.LinCoef[10]);
   if (p.Code.Lin == 8) {
-    Param() = p;
-    std::string message;
-    EXPECT_TRUE(sensors::InstallPowerSeriesTable(message)) << message;
-    p.TableLoaded = true;
+    const TResult r = sensors::InstallPowerSeriesTable(p, sensors::UserTable(), sensors::SensorRangeTable());
+    EXPECT_TRUE(r.ok) << r.key;
   }
   return p;
 }
@@ -69,8 +67,10 @@ void ExpectSameSet(const TParamSet& a, const TParamSet& b, const std::string& wh
   EXPECT_EQ(a.Code.Typ, b.Code.Typ);
   EXPECT_EQ(a.Code.Tryb, b.Code.Tryb);
   EXPECT_EQ(a.Code.Lin, b.Code.Lin);
-  const double da[] = {a.P.ResultLow, a.P.ResultHigh, a.P.MinInput, a.P.MaxInput, a.P.RoomT, a.P.ZeroReg, a.P.GainReg};
-  const double db[] = {b.P.ResultLow, b.P.ResultHigh, b.P.MinInput, b.P.MaxInput, b.P.RoomT, b.P.ZeroReg, b.P.GainReg};
+  const double da[] = {a.P.ResultLow, a.P.ResultHigh, a.P.MinInput, a.P.MaxInput,
+                       a.P.RoomT,     a.P.ZeroReg,    a.P.GainReg};
+  const double db[] = {b.P.ResultLow, b.P.ResultHigh, b.P.MinInput, b.P.MaxInput,
+                       b.P.RoomT,     b.P.ZeroReg,    b.P.GainReg};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(da[i], db[i]) << "float field " << i;
   EXPECT_EQ(a.P.FiltrLimit, b.P.FiltrLimit);
   EXPECT_EQ(a.P.FiltrZakres, b.P.FiltrZakres);
@@ -98,22 +98,55 @@ void ExpectSameSet(const TParamSet& a, const TParamSet& b, const std::string& wh
 TParamSet CycleSet(int model) {
   TParamSet p;
   switch (model) {
-    case 37: p = Linear(Base(37, {17, 8, 4, 0}, 0, 0, 11), 4, 20, 0, 128); p.P.FiltrCzas = 50; break;
-    case 38: p = Base(38, {18, 10, 1, 0}, -10, 10, 1); p.P.FiltrCzas = 50; break;
-    case 39: p = PowerSeries(Base(39, {17, 5, 8, 0}, 0, 0, 9)); p.P.FiltrCzas = 50; break;
-    case 47: p = Base(47, {1, 3, 2, 0}, -50, 150, 8); p.P.FiltrCzas = 24; break;
-    case 48: p = Base(48, {10, 7, 2, 0}, 0, 600, 8); p.P.FiltrCzas = 24; p.P.Burnout = 2; break;
-    case 49: p = Base(49, {9, 6, 1, 0}, 0, 400, 8); p.P.FiltrCzas = 24; p.P.RoomT = 35.5; p.P.Siec = 60; break;
-    case 60: p = Linear(Base(60, {18, 5, 4, 0}, 0, 0, 8), 0, 10, 80, 0); p.P.FiltrCzas = 74; break;
-    case 90: p = Base(90, {18, 5, 1, 0}, 0, 10, 1); p.P.FiltrCzas = 74; p.P.Burnout = 1; break;
-    case 97: p = Linear(Base(97, {17, 5, 4, 0}, 0, 0, 3), 0, 1000, 0, 250); p.P.FiltrCzas = 50; break;
+    case 37:
+      p = Linear(Base(37, {17, 8, 4, 0}, 0, 0, 11), 4, 20, 0, 128);
+      p.P.FiltrCzas = 50;
+      break;
+    case 38:
+      p = Base(38, {18, 10, 1, 0}, -10, 10, 1);
+      p.P.FiltrCzas = 50;
+      break;
+    case 39:
+      p = PowerSeries(Base(39, {17, 5, 8, 0}, 0, 0, 9));
+      p.P.FiltrCzas = 50;
+      break;
+    case 47:
+      p = Base(47, {1, 3, 2, 0}, -50, 150, 8);
+      p.P.FiltrCzas = 24;
+      break;
+    case 48:
+      p = Base(48, {10, 7, 2, 0}, 0, 600, 8);
+      p.P.FiltrCzas = 24;
+      p.P.Burnout = 2;
+      break;
+    case 49:
+      p = Base(49, {9, 6, 1, 0}, 0, 400, 8);
+      p.P.FiltrCzas = 24;
+      p.P.RoomT = 35.5;
+      p.P.Siec = 60;
+      break;
+    case 60:
+      p = Linear(Base(60, {18, 5, 4, 0}, 0, 0, 8), 0, 10, 80, 0);
+      p.P.FiltrCzas = 74;
+      break;
+    case 90:
+      p = Base(90, {18, 5, 1, 0}, 0, 10, 1);
+      p.P.FiltrCzas = 74;
+      p.P.Burnout = 1;
+      break;
+    case 97:
+      p = Linear(Base(97, {17, 5, 4, 0}, 0, 0, 3), 0, 1000, 0, 250);
+      p.P.FiltrCzas = 50;
+      break;
   }
   p.P.FiltrZakres = 55;
   p.P.FiltrLimit = 15;  // at least 0.2 x 5.5 %
   p.P.ZeroReg = 0.25;
   p.P.GainReg = -0.5;
   p.kod = "TT-" + std::to_string(model);
-  p.ogolne = "Z\xC3\xBCrich, Kesselhaus 4, R\xC3\xBC" "cklauf";
+  p.ogolne =
+      "Z\xC3\xBCrich, Kesselhaus 4, R\xC3\xBC"
+      "cklauf";
   return p;
 }
 
@@ -174,7 +207,7 @@ struct TOutputCase {
 };
 
 double Rtd(int typ, double t) {
-  return sensors::SensorSignal(typ, t);
+  return sensors::SensorSignal(sensors::SensorData(), typ, t);
 }
 
 std::vector<TOutputCase> OutputCases() {
@@ -182,38 +215,59 @@ std::vector<TOutputCase> OutputCases() {
   TParamSet roomJ = Base(48, {9, 6, 2, 0}, 100, 400, 8);
   roomJ.P.RoomT = 40;
   return {
-      {"Pt100 0..35 C, 3-wire, narrow", Base(47, {1, 3, 2, 0}, 0, 35, 8), [](double t) { return Rtd(1, t); }, {}},
-      {"Pt100 (0.00392) -100..850 C, 4-wire", Base(48, {2, 4, 2, 0}, -100, 850, 8),
-       [](double t) { return Rtd(2, t); }, {}},
-      {"Ni100 -60..180 C unlinearised", Base(49, {3, 2, 1, 0}, -60, 180, 8), [](double t) { return Rtd(3, t); },
-       [](double t) { return Rtd(3, t); }},
+      {"Pt100 0..35 C, 3-wire, narrow",
+       Base(47, {1, 3, 2, 0}, 0, 35, 8),
+       [](double t) { return Rtd(1, t); },
+       {}},
+      {"Pt100 (0.00392) -100..850 C, 4-wire",
+       Base(48, {2, 4, 2, 0}, -100, 850, 8),
+       [](double t) { return Rtd(2, t); },
+       {}},
+      {"Ni100 -60..180 C unlinearised", Base(49, {3, 2, 1, 0}, -60, 180, 8),
+       [](double t) { return Rtd(3, t); }, [](double t) { return Rtd(3, t); }},
       // Internal compensation: the terminals see the hot junction less the junction at 25 C.
-      {"K 0..1000 C, internal compensation", Base(47, {10, 7, 2, 0}, 0, 1000, 8),
-       [](double t) { return ReferenceMv("K", t) - ReferenceMv("K", 25); }, {}},
+      {"K 0..1000 C, internal compensation",
+       Base(47, {10, 7, 2, 0}, 0, 1000, 8),
+       [](double t) { return ReferenceMv("K", t) - ReferenceMv("K", 25); },
+       {}},
       // External junction at RoomT 40 C while the transmitter itself sits at 25 C.
-      {"J 100..400 C, junction at 40 C", roomJ, [](double t) { return ReferenceMv("J", t) - ReferenceMv("J", 40); },
+      {"J 100..400 C, junction at 40 C",
+       roomJ,
+       [](double t) { return ReferenceMv("J", t) - ReferenceMv("J", 40); },
        {}},
       {"N -100..1300 C unlinearised, compensated at 30 C", Base(49, {11, 7, 1, 0}, -100, 1300, 8),
        [](double t) { return ReferenceMv("N", t) - ReferenceMv("N", 30); },
        [](double t) { return ReferenceMv("N", t); }, 30.0},
-      {"T -100..100 C, temperature difference", Base(47, {14, 5, 2, 0}, -100, 100, 8),
-       [](double t) { return ReferenceMv("T", t); }, {}},
+      {"T -100..100 C, temperature difference",
+       Base(47, {14, 5, 2, 0}, -100, 100, 8),
+       [](double t) { return ReferenceMv("T", t); },
+       {}},
       // 100..300 Ohm give 50..0 %: signal = 300 - 4 x result.
-      {"resistance, falling linear conversion", Linear(Base(47, {5, 2, 4, 0}, 0, 0, 9), 100, 300, 50, 0),
-       [](double x) { return 300 - 4 * x; }, {}},
+      {"resistance, falling linear conversion",
+       Linear(Base(47, {5, 2, 4, 0}, 0, 0, 9), 100, 300, 50, 0),
+       [](double x) { return 300 - 4 * x; },
+       {}},
       {"millivolt -10..150 mV unconverted", Base(48, {16, 5, 1, 0}, -10, 150, 2), same, {}},
-      {"millivolt 0..4 mV as 0..100 %", Linear(Base(49, {16, 5, 4, 0}, 0, 0, 9), 0, 4, 0, 100),
-       [](double x) { return 0.04 * x; }, {}},
+      {"millivolt 0..4 mV as 0..100 %",
+       Linear(Base(49, {16, 5, 4, 0}, 0, 0, 9), 0, 4, 0, 100),
+       [](double x) { return 0.04 * x; },
+       {}},
       {"current 4..20 mA unconverted", Base(39, {17, 5, 1, 0}, 4, 20, 4), same, {}},
       // The power series gives the result 0 at 4 mA and 80 at 20 mA; between, the signal is the
       // positive root of 0.125 s^2 + 2 s - 10 - x = 0.
-      {"current, double input, power series", PowerSeries(Base(39, {17, 8, 8, 0}, 0, 0, 9)),
-       [](double x) { return -8 + std::sqrt(144 + 8 * x); }, {}},
+      {"current, double input, power series",
+       PowerSeries(Base(39, {17, 8, 8, 0}, 0, 0, 9)),
+       [](double x) { return -8 + std::sqrt(144 + 8 * x); },
+       {}},
       // 0..10 V give 100..0 C: signal = 10 - 0.1 x result.
-      {"voltage, falling linear conversion", Linear(Base(60, {18, 5, 4, 0}, 0, 0, 8), 0, 10, 100, 0),
-       [](double x) { return 10 - 0.1 * x; }, {}},
-      {"voltage 2..10 V as 0..500 kg", Linear(Base(90, {18, 5, 4, 0}, 0, 0, 10), 2, 10, 0, 500),
-       [](double x) { return 2 + 0.016 * x; }, {}},
+      {"voltage, falling linear conversion",
+       Linear(Base(60, {18, 5, 4, 0}, 0, 0, 8), 0, 10, 100, 0),
+       [](double x) { return 10 - 0.1 * x; },
+       {}},
+      {"voltage 2..10 V as 0..500 kg",
+       Linear(Base(90, {18, 5, 4, 0}, 0, 0, 10), 2, 10, 0, 500),
+       [](double x) { return 2 + 0.016 * x; },
+       {}},
       {"voltage 10..200 V unconverted, wide", Base(97, {18, 5, 1, 0}, 10, 200, 1), same, {}},
   };
 }

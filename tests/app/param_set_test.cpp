@@ -1,8 +1,15 @@
-// Reset, normalisation, noTab, model code and the filter time conversions of the parameter set.
+// Reset, normalisation, noTab, model code and the filter time conversions of the parameter set;
+// rounding, the model table and the sensor code's names.
 #include "app/param_set.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
+#include "app/model_table.h"
+#include "app/rounding.h"
+#include "app/sensor_code.h"
 #include "sensors/sensor_range.h"
 
 namespace vorta::app {
@@ -10,10 +17,7 @@ namespace {
 
 class ParamSetTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    sensors::ResetSensorRangeTable();
-    p.Clear();
-  }
+  sensors::TSensorRangeTable r;
   TParamSet p;
 };
 
@@ -26,6 +30,9 @@ TEST_F(ParamSetTest, NewSetsTheResetStateAndKeepsCoefficientsRoomTAndCorrections
   p.CoefMissing = true;
   p.Device = "VTX39";
   p.kod = "TAG";
+  p.ogolne = "text";
+  p.serial = "123";
+  p.data = "01.02.2024";
   p.TableLoaded = true;
   p.P.FiltrCzas = 40;
   p.New();
@@ -38,7 +45,11 @@ TEST_F(ParamSetTest, NewSetsTheResetStateAndKeepsCoefficientsRoomTAndCorrections
   EXPECT_EQ(p.P.Jednostki, 10);
   EXPECT_EQ(p.P.FiltrCzas, 0);
   EXPECT_TRUE(p.Device.empty());
+  // A set saved after New must not carry the previous transmitter's identity.
   EXPECT_TRUE(p.kod.empty());
+  EXPECT_TRUE(p.ogolne.empty());
+  EXPECT_TRUE(p.serial.empty());
+  EXPECT_TRUE(p.data.empty());
   EXPECT_FALSE(p.TableLoaded);
   EXPECT_DOUBLE_EQ(p.P.RoomT, 12.5);
   EXPECT_DOUBLE_EQ(p.P.ZeroReg, 0.5);
@@ -58,12 +69,12 @@ TEST_F(ParamSetTest, StartStateHoldsTheIdentityCoefficients) {
 
 TEST_F(ParamSetTest, NormaliseReplacesInvalidCodes) {
   p.Code = {0, 12, 3, 0};
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_EQ(p.Code.Typ, 20);
   EXPECT_EQ(p.Code.Tryb, 1);
   EXPECT_EQ(p.Code.Lin, 0);
   p.Code = {21, 0, 8, 0};
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_EQ(p.Code.Typ, 20);
   EXPECT_EQ(p.Code.Tryb, 1);
   EXPECT_EQ(p.Code.Lin, 8);
@@ -73,17 +84,17 @@ TEST_F(ParamSetTest, NormaliseClampsTheRangeOfAFixedLimitSensor) {
   p.Code = {10, 7, 2, 0};  // K thermocouple: -150 .. 1370
   p.P.MinInput = -200;
   p.P.MaxInput = 2000;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 1370.0);
   p.P.MinInput = 500;
   p.P.MaxInput = 100;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 1370.0);
   p.P.MinInput = 0.0 / 0.0;
   p.P.MaxInput = 100;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MinInput, -150.0);
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 100.0);
 }
@@ -92,13 +103,13 @@ TEST_F(ParamSetTest, NormaliseLeavesTheRangeOfAUserCharacteristicAlone) {
   p.Code = {15, 7, 2, 0};
   p.P.MinInput = -5000;
   p.P.MaxInput = 9000;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MinInput, -5000);
   p.Code = {17, 5, 4, 0};
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 9000);
   p.Code = {17, 5, 1, 0};  // no conversion: the current input's own limits hold
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.MinInput, -22.0);
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 22.0);
 }
@@ -116,7 +127,7 @@ TEST_F(ParamSetTest, NormaliseBoundsTheMeasurementValues) {
   p.P.Siec = 55;
   p.P.Jednostki = 16;
   p.P.FiltrCzas = 510;  // 255 counts of 0.2 s, the most the transmitter holds
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_DOUBLE_EQ(p.P.RoomT, 25.0);
   EXPECT_DOUBLE_EQ(p.P.ZeroReg, 0.0);
   EXPECT_DOUBLE_EQ(p.P.GainReg, -1.9999);
@@ -128,15 +139,15 @@ TEST_F(ParamSetTest, NormaliseBoundsTheMeasurementValues) {
   EXPECT_EQ(p.P.FiltrCzas, 510);
   p.P.Jednostki = 11;  // "m3/h" of the conversion dialogs survives
   p.P.FiltrCzas = 511;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_EQ(p.P.Jednostki, 11);
   EXPECT_EQ(p.P.FiltrCzas, 0);
   p.Device = "VTX39";  // 0.09 s step: at most 229.5, rounded 230
   p.P.FiltrCzas = 230;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_EQ(p.P.FiltrCzas, 230);
   p.P.FiltrCzas = 231;
-  p.Normalise();
+  p.Normalise(r);
   EXPECT_EQ(p.P.FiltrCzas, 0);
 }
 
@@ -190,6 +201,101 @@ TEST(FiltrCzasConversion, RoundsToWholeDeviceCountsHalvesToEven) {
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(FiltrCzasFromCount(250, 0.2), 500);
+}
+
+TEST(Rounding, SaturatesInsteadOfOverflowing) {
+  constexpr long long kMax = std::numeric_limits<long long>::max();
+  const struct {
+    double v;
+    long long expected;
+  } cases[] = {{1e300, kMax},
+               {-1e300, std::numeric_limits<long long>::min()},
+               {std::ldexp(1.0, 63), kMax},
+               {std::ldexp(1.0, 60), 1LL << 60},
+               {NAN, 0},
+               {INFINITY, kMax},
+               {-0.4, 0},
+               {2.5, 2}};
+  for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.v), c.expected) << c.v;
+  EXPECT_EQ(RoundHalfEven32(1e12), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(RoundHalfEven32(-1e12), std::numeric_limits<std::int32_t>::min());
+  EXPECT_TRUE(FitsInt32(2147483647.0));
+  EXPECT_FALSE(FitsInt32(2147483648.0));
+  EXPECT_FALSE(FitsInt32(NAN));
+}
+
+TEST(ModelTable, EveryModelHasItsStepGroupAndRules) {
+  const struct {
+    int code;
+    int typeIndex;
+    double step;
+    TModelGroup group;
+    bool mains;
+    bool rms;
+    const char* name;
+  } models[] = {
+      {47, 0, 0.2, TModelGroup::kB, true, false, "VTX47"},
+      {48, 1, 0.2, TModelGroup::kB, true, false, "?"},
+      {49, 2, 0.2, TModelGroup::kB, true, false, "VTX49"},
+      {37, 3, 0.09, TModelGroup::kA, true, false, "?"},
+      {38, 4, 0.09, TModelGroup::kA, true, false, "?"},
+      {39, 5, 0.09, TModelGroup::kA, false, false, "VTX39"},
+      {60, 6, 0.2, TModelGroup::kA, true, false, "VTX60"},
+      {90, 7, 0.2, TModelGroup::kC, true, true, "VTX90"},
+      {97, 8, 0.08, TModelGroup::kC, true, true, "VTX97"},
+  };
+  for (const auto& m : models) {
+    EXPECT_EQ(ModelCodeOfTypeIndex(m.typeIndex), m.code);
+    EXPECT_DOUBLE_EQ(TimeStepOfModel(m.code), m.step) << m.code;
+    EXPECT_EQ(ModelGroupOf(m.code), m.group) << m.code;
+    EXPECT_EQ(MainsSelectable(m.code), m.mains) << m.code;
+    EXPECT_EQ(MeasuresRms(m.code), m.rms) << m.code;
+    EXPECT_EQ(ModelDisplayName("VTX" + std::to_string(m.code)), m.name);
+  }
+  // An unknown model: the default step and scheme, and no name.
+  for (int index : {-1, 9, 16}) EXPECT_EQ(ModelCodeOfTypeIndex(index), 0);
+  EXPECT_DOUBLE_EQ(TimeStepOfModel(0), 0.2);
+  EXPECT_EQ(ModelGroupOf(50), TModelGroup::kOther);
+  EXPECT_TRUE(MainsSelectable(0));
+  EXPECT_FALSE(ModelDisplayName("VTX50").has_value());
+}
+
+TEST(ModelTable, ModelsWithTheirOwnInputRangesSetRowsSeventeenAndEighteen) {
+  sensors::TSensorRangeTable t;
+  EXPECT_EQ(t[17], (sensors::TRangeRow{-220, 220}));  // the first group's ranges at start
+  EXPECT_EQ(t[18], (sensors::TRangeRow{-110, 110}));
+  EXPECT_TRUE(t.SetModelRanges(97));
+  EXPECT_EQ(t[17], (sensors::TRangeRow{0, 10000}));
+  EXPECT_EQ(t[18], (sensors::TRangeRow{0, 2500}));
+  EXPECT_TRUE(t.SetModelRanges(90));
+  EXPECT_EQ(t[18], (sensors::TRangeRow{0, 100}));
+  EXPECT_FALSE(t.SetModelRanges(47));  // no ranges of its own: the rows stay
+  EXPECT_EQ(t[18], (sensors::TRangeRow{0, 100}));
+  t.SetUserRangeRounded(12.34, -5.06);
+  EXPECT_EQ(t[15], (sensors::TRangeRow{-51, 123}));
+}
+
+TEST(SensorCode, GroupsOfTheInputTypes) {
+  for (int typ = 0; typ <= 21; ++typ) {
+    EXPECT_EQ(IsRtd(typ), typ >= 1 && typ <= 4) << typ;
+    EXPECT_EQ(IsThermocouple(typ), typ >= 6 && typ <= 15) << typ;
+    EXPECT_EQ(IsConvertedInput(typ), typ == 5 || (typ >= 16 && typ <= 20)) << typ;
+  }
+  EXPECT_TRUE(UsesUserTable(15, 0));
+  EXPECT_TRUE(UsesUserTable(17, 8));
+  EXPECT_FALSE(UsesUserTable(17, 4));
+  EXPECT_FALSE(UsesUserTable(10, 2));
+  EXPECT_FALSE(HasFixedLimits(15, 0));
+  EXPECT_FALSE(HasFixedLimits(5, 2));
+  EXPECT_TRUE(HasFixedLimits(5, 1));
+  EXPECT_TRUE(HasFixedLimits(10, 2));
+  EXPECT_EQ(SensorNames(1), "Pt100 (0.00385)");
+  EXPECT_EQ(SensorNames(14), "T");
+  EXPECT_EQ(SensorNames(21), "");
+  EXPECT_EQ(ModeNames(3), "3-wire");
+  EXPECT_EQ(ModeNames(9), "difference");
+  EXPECT_EQ(ModeNames(12), "");
+  EXPECT_EQ(ModeNames(13), "");
 }
 
 TEST(UnitNames, IndexesTheSixteenUnitsAndNothingBeyond) {

@@ -2,12 +2,17 @@
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
+
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::app {
 namespace {
@@ -96,11 +101,6 @@ TEST(Password, OnlyPrintableAsciiUpToThirtyCharacters) {
 
 class SettingsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vorta_ini_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Ini() const { return (dir_ / kSettingsFileName).string(); }
   void WriteIni(const std::string& data) const { std::ofstream(Ini(), std::ios::binary) << data; }
   std::string ReadIni() const {
@@ -109,7 +109,8 @@ class SettingsFile : public ::testing::Test {
     ss << in.rdbuf();
     return ss.str();
   }
-  fs::path dir_;
+  testing::TempDir tmp_;
+  fs::path dir_ = tmp_.Path();
 };
 
 TEST_F(SettingsFile, WritesTheElevenLinesExactly) {
@@ -158,12 +159,33 @@ TEST_F(SettingsFile, MissingEmptyBinaryAndHugeFilesGiveTheDefaults) {
   EXPECT_EQ(s.Language, "English");
 }
 
-TEST_F(SettingsFile, UnwritableTargetFailsWithoutDestroyingTheOldFile) {
+TEST_F(SettingsFile, FailedWriteKeepsTheOldFileAndSaysWhy) {
   WriteIni("ComPort=4\r\n");
-  fs::create_directory(Ini() + ".tmp");
-  EXPECT_FALSE(SaveSettingsFile(dir_.string(), TSettings{}));
+  {
+    testing::FileSizeLimit limit(16);
+    const TResult r = SaveSettingsFile(dir_.string(), TSettings{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.detail, std::strerror(EFBIG));
+  }
   EXPECT_EQ(ReadIni(), "ComPort=4\r\n");
-  EXPECT_FALSE(SaveSettingsFile((dir_ / "missing").string(), TSettings{}));
+  EXPECT_EQ(SaveSettingsFile((dir_ / "missing").string(), TSettings{}).detail, std::strerror(ENOENT));
+}
+
+TEST_F(SettingsFile, TwoWritersNeverShareATemporaryFile) {
+  // Two program instances in one folder write their settings at the same time.
+  TSettings a, b;
+  a.ComPort = 3;
+  b.ComPort = 7;
+  std::vector<std::thread> writers;
+  for (const TSettings* s : {&a, &b, &a, &b})
+    writers.emplace_back([this, s] {
+      for (int i = 0; i < 50; ++i) EXPECT_TRUE(SaveSettingsFile(dir_.string(), *s).ok);
+    });
+  for (auto& t : writers) t.join();
+  const std::string text = ReadIni();
+  EXPECT_TRUE(text.find("ComPort=3\r\n") != std::string::npos ||
+              text.find("ComPort=7\r\n") != std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "sensors/table_file.h"
 #include "tests/support/sim_window.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::app {
 namespace {
@@ -90,6 +91,8 @@ TEST_F(WorkflowTest, ReadShowsTheTransmittersConfigurationFieldByField) {
   EXPECT_EQ(Text("Reakcja"), "Output reaction to sensor burnout:");
   EXPECT_EQ(Text("SerialE"), "47001");
   EXPECT_EQ(Text("DataE"), "09.12.2025");
+  EXPECT_FALSE(Child<QLabel>("SerialE")->isHidden());  // hidden while no parameters are shown
+  EXPECT_FALSE(Child<QLabel>("DataE")->isHidden());
   EXPECT_EQ(Text("KodE"), "TT-101");
   EXPECT_EQ(Text("OgolneE"), "Boiler room, return line");
   for (const char* f : {"MinInputE", "MaxInputE", "FiltrZakresE", "FiltrCzasE", "FiltrLimitE", "BurnoutE",
@@ -237,10 +240,12 @@ void SeedResistanceTable(SimWindow& sw) {
   p.P.Jednostki = 8;
   p.P.Siec = 50;
   p.File = VORTA_TEST_DATA_DIR "/resistance.dat";
-  Param() = p;
   sensors::TTableParse parse;
-  ASSERT_EQ(sensors::LoadTableForParams(p.File, parse), sensors::TTableLoad::kLoaded) << parse.reason;
-  ASSERT_TRUE(sw.Seed(Param(), 46000));
+  ASSERT_EQ(sensors::LoadTableForParams(p.File, p, sensors::UserTable(), sensors::SensorRangeTable(), parse),
+            sensors::TTableLoad::kLoaded)
+      << parse.reason;
+  ASSERT_TRUE(sw.Seed(p, 46000));
+  sensors::UserTable() = sensors::TUserTable{};  // nothing in memory holds the table
 }
 
 TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField) {
@@ -278,13 +283,11 @@ TEST(WorkflowTextOnlyTest, ATextWriteNeverPassesForAWriteOfAChangedNonTextField)
 
 TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolder) {
   namespace fs = std::filesystem;
-  const QString startDir = QDir::currentPath();
-  const fs::path here = fs::temp_directory_path() / "vorta-table-search";
-  const fs::path tables = fs::path(platform::ProgramDir()) / "Tables";
-  fs::create_directories(here);
-  fs::create_directories(tables);
-  QDir::setCurrent(QString::fromStdString(here.string()));
+  testing::TempDir here;
   SimWindow sw;
+  const fs::path tables = fs::path(sw.Folder().Dir()) / "Tables";
+  fs::create_directories(tables);
+  sw.W().SetTableDir(here.Path().string());
   SeedResistanceTable(sw);
   ASSERT_TRUE(sw.TickUntilConnected());
   const QString question =
@@ -295,30 +298,29 @@ TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolde
     sw.rec.answers = {answer};
     sw.W().OdczytajTClick();
   };
+  const std::string workingFolder = fs::current_path().string();
 
-  // In the current folder.
-  fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", here / "resistance.dat");
+  // In the folder the search starts in.
+  fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", here.Path() / "resistance.dat");
   readWith(kResultYes);
   ASSERT_EQ(sw.rec.messages.size(), 1u);
   EXPECT_EQ(sw.rec.messages[0].text, question);
   EXPECT_EQ(sw.W().StatusText(), "Information complete");
   EXPECT_TRUE(Param().TableLoaded);
-  EXPECT_EQ(fs::path(QDir::currentPath().toStdString()), here);
   // A Read that names the same file keeps the table without asking.
   sw.rec.messages.clear();
   sw.W().OdczytajTClick();
   EXPECT_TRUE(sw.rec.messages.empty());
   EXPECT_TRUE(Param().TableLoaded);
 
-  // Not here, not beside the program: in its Tables folder, which becomes the current folder.
-  fs::remove(here / "resistance.dat");
+  // Not there, not beside the program: in its Tables folder.
+  fs::remove(here.Path() / "resistance.dat");
   fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", tables / "resistance.dat");
   readWith(kResultNo);
   EXPECT_EQ(sw.rec.messages.size(), 1u);
   EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
   readWith(kResultYes);
   EXPECT_EQ(sw.W().StatusText(), "Information complete");
-  EXPECT_EQ(fs::path(QDir::currentPath().toStdString()), tables);
 
   // A damaged file says why.
   {
@@ -330,33 +332,29 @@ TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolde
   EXPECT_EQ(sw.rec.messages[1].text, "Corrupted or wrong data file!\n(Values should rise.)");
   EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
   EXPECT_FALSE(Param().TableLoaded);
-
-  QDir::setCurrent(startDir);
-  fs::remove_all(tables);
-  fs::remove_all(here);
+  // The search never moved the process's working folder.
+  EXPECT_EQ(fs::current_path().string(), workingFolder);
 }
 
 TEST_F(WorkflowTest, NoSecondTransferStartsWhileOneRuns) {
   bool busySeen = false;
   std::size_t beepsBefore = 0, beepsAfter = 0;
-  long framesBefore = 0, framesAfter = 0;
+  const std::vector<std::uint8_t> memoryBefore = sw.WrittenAreas();
   QTimer::singleShot(0, [&] {
     busySeen = WindowFlags().Busy;
     beepsBefore = sw.rec.beeps.size();
-    framesBefore = sw.Tx().Stats().frames;
     sw.W().ZapiszTClick();
     sw.W().Weryfikuj1Click();
     sw.W().OdczytajTClick();
     sw.W().Odswierz1Click();
     sw.W().Reset1Click();
     beepsAfter = sw.rec.beeps.size();
-    framesAfter = sw.Tx().Stats().frames;
   });
   Read();
   EXPECT_TRUE(busySeen);
   EXPECT_EQ(beepsAfter - beepsBefore, 5u);
-  // Only the running read touched the line meanwhile: no restart, no second transfer.
-  EXPECT_LE(framesAfter - framesBefore, 2);
+  // Only the running read touched the line: nothing was written, nothing reset.
+  EXPECT_EQ(sw.WrittenAreas(), memoryBefore);
   EXPECT_EQ(sw.Tx().Stats().restarts, 0);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(sw.W().StatusText(), "Information complete");
@@ -370,6 +368,17 @@ TEST_F(WorkflowTest, ResetGoesThroughThePollingThread) {
   sw.Line().Advance(2000);
   EXPECT_TRUE(sw.TickUntilConnected());
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkflowTest, AQueuedCommandThatFailedIsReportedOnceByTheNextTick) {
+  // What the polling thread leaves after a queued command failed all its attempts.
+  comm::Comm().CommandResult = false;
+  sw.Tick();
+  EXPECT_EQ(Messages(), std::vector<QString>{"Command failed!"});
+  EXPECT_EQ(sw.rec.messages.back().kind, kIconError);
+  EXPECT_EQ(sw.rec.beeps, std::vector<BeepKind>{BeepKind::kExclamation});
+  sw.Tick();
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(WorkflowTest, ReadThatLosesTheLineLeavesTheSetAndPollingComesBack) {
@@ -413,7 +422,7 @@ TEST_F(WorkflowTest, WriteThatLosesTheLineIsReportedAndTheTransmitterIsReset) {
 TEST_F(WorkflowTest, LiveDisplayShowsFaultsByPriorityAndAnIndependentOutput) {
   Read();
   sw.Tx().SetLevel(109.73);  // about 25 C
-  sw.Line().Advance(2000);  // the transmitter samples every 0.2 s of line time
+  sw.Line().Advance(2000);   // the transmitter samples every 0.2 s of line time
   sw.Tick();
   sw.Tick();
   // 24.99 C with the configured range -50..150: one decimal in seven places, the unit, two blanks.
@@ -521,7 +530,8 @@ TEST_F(WorkflowTest, AnotherModelOnTheLineAsksAgainUntilTheUserLetsItRead) {
   sw.rec.answers = {kResultCancel};
   sw.Tick();
   ASSERT_EQ(sw.rec.messages.size(), 1u);
-  EXPECT_TRUE(sw.rec.messages[0].text.startsWith("Type of transmitter inconsistency! New data will be read."));
+  EXPECT_TRUE(
+      sw.rec.messages[0].text.startsWith("Type of transmitter inconsistency! New data will be read."));
   EXPECT_EQ(Param().Device, "VTX38");
   sw.rec.answers = {kResultOk};
   sw.Tick();

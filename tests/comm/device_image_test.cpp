@@ -19,45 +19,18 @@ TEST(DeviceImageTest, EveryFieldLandsAtItsAddress) {
   const TDeviceRecord r = DistinctRecord();
   TDeviceImage img{};
   EncodeImage(r, img);
-  // Configuration bytes, byte 0x013 complemented.
-  EXPECT_EQ(img[0x010], r[0]);
-  EXPECT_EQ(img[0x012], r[2]);
-  EXPECT_EQ(img[0x013], static_cast<std::uint8_t>(~r[3]));
-  EXPECT_EQ(img[0x017], r[7]);
-  EXPECT_EQ(img[0x018], r[2028]);
-  EXPECT_EQ(img[0x01B], r[2031]);
-  EXPECT_EQ(img[0x020], r[1792]);
-  EXPECT_EQ(img[0x05F], r[1855]);
-  // Corrections reversed: the exponent byte at the highest address.
-  EXPECT_EQ(img[0x060], r[2023]);
-  EXPECT_EQ(img[0x063], r[2020]);
-  EXPECT_EQ(img[0x064], r[2027]);
-  EXPECT_EQ(img[0x067], r[2024]);
-  EXPECT_EQ(img[0x068], r[2019]);
-  EXPECT_EQ(img[0x06B], r[2016]);
-  EXPECT_EQ(img[0x080], r[1712]);
-  EXPECT_EQ(img[0x0CF], r[1791]);
-  // Type number low byte first.
-  EXPECT_EQ(img[0x400], r[17]);
-  EXPECT_EQ(img[0x401], r[16]);
-  EXPECT_EQ(img[0x402], r[18]);
-  EXPECT_EQ(img[0x407], r[23]);
-  EXPECT_EQ(img[0x408], r[27]);
-  EXPECT_EQ(img[0x40B], r[24]);
-  EXPECT_EQ(img[0x42F], r[60]);
-  EXPECT_EQ(img[0x430], r[2032]);
-  EXPECT_EQ(img[0x437], r[2039]);
-  EXPECT_EQ(img[0x438], r[65]);
-  EXPECT_EQ(img[0x439], r[64]);
-  EXPECT_EQ(img[0x43A], r[67]);
-  EXPECT_EQ(img[0x43B], r[66]);
-  EXPECT_EQ(img[0x440], r[99]);
-  EXPECT_EQ(img[0x443], r[96]);
-  EXPECT_EQ(img[0xA8F], r[1708]);
-  EXPECT_EQ(img[0xA90], r[83]);
-  EXPECT_EQ(img[0xA9F], r[92]);
-  EXPECT_EQ(img[0xAA0], r[71]);
-  EXPECT_EQ(img[0xAAB], r[76]);
+  EXPECT_EQ(img[0x013], static_cast<std::uint8_t>(~r[3]));  // the one complemented byte
+  // {address, record offset}: configuration, date, kind, texts plain; corrections, factory data,
+  // slots, smallest signal and cold-junction terms with the exponent byte at the highest address;
+  // the type number and factory word low byte first.
+  const std::pair<int, int> at[] = {
+      {0x010, 0},    {0x012, 2},    {0x017, 7},    {0x018, 2028}, {0x01B, 2031}, {0x020, 1792}, {0x05F, 1855},
+      {0x060, 2023}, {0x063, 2020}, {0x064, 2027}, {0x067, 2024}, {0x068, 2019}, {0x06B, 2016}, {0x080, 1712},
+      {0x0CF, 1791}, {0x400, 17},   {0x401, 16},   {0x402, 18},   {0x407, 23},   {0x408, 27},   {0x40B, 24},
+      {0x42F, 60},   {0x430, 2032}, {0x437, 2039}, {0x438, 65},   {0x439, 64},   {0x43A, 67},   {0x43B, 66},
+      {0x440, 99},   {0x443, 96},   {0xA8F, 1708}, {0xA90, 83},   {0xA9F, 92},   {0xAA0, 71},   {0xAAB, 76},
+  };
+  for (const auto& [address, offset] : at) EXPECT_EQ(img[address], r[offset]) << std::hex << address;
 }
 
 TEST(DeviceImageTest, GapsAreZeroAndChecksumsCoverTheirAreas) {
@@ -85,43 +58,32 @@ TEST(DeviceImageTest, DecodingUndoesEveryLayoutExceptTheWriteOnlyTerms) {
   back.b.fill(0xEE);
   DecodeImage(img, back);
   std::set<int> mapped;
-  auto span = [&](int first, int count) {
+  const std::pair<int, int> spans[] = {{0, 8},  {2028, 4}, {1792, 64}, {2020, 8}, {2016, 4},  {1712, 80},
+                                       {16, 8}, {24, 40},  {2032, 8},  {64, 4},   {96, 1616}, {80, 16}};
+  for (const auto& [first, count] : spans)
     for (int i = first; i < first + count; ++i) mapped.insert(i);
-  };
-  span(0, 8), span(2028, 4), span(1792, 64), span(2020, 8), span(2016, 4), span(1712, 80);
-  span(16, 8), span(24, 40), span(2032, 8), span(64, 4), span(96, 1616), span(80, 16);
-  for (int i = 0; i < static_cast<int>(TDeviceRecord::kSize); ++i) {
-    if (mapped.count(i))
-      EXPECT_EQ(back[i], r[i]) << i;
-    else
-      EXPECT_EQ(back[i], 0xEE) << i;  // 68..79 among them: never taken back
-  }
-}
-
-TEST(DeviceImageTest, TransmitterByte013IsTheComplementOfRecordByte3) {
-  TDeviceImage img{};
+  for (int i = 0; i < static_cast<int>(TDeviceRecord::kSize); ++i)
+    EXPECT_EQ(back[i], mapped.count(i) ? r[i] : 0xEE) << i;  // 68..79 among the rest: never taken back
   img[0x013] = 0x5A;
-  TDeviceRecord r;
-  DecodeImage(img, r);
-  EXPECT_EQ(r[3], 0xA5);
+  DecodeImage(img, back);
+  EXPECT_EQ(back[3], 0xA5);
 }
 
-TEST(ReadModeTest, ConfigurationRangeIsTwelveBlocksAndTheShortRangeOneBlockOfNine) {
+TEST(DeviceImageTest, ReadModeFourIsTwelveBlocksOfConfigurationAndThreeShortOnes) {
   const std::vector<TBlock> blocks = BlocksOfReadMode(4);
   ASSERT_EQ(blocks.size(), 12u + 1 + 1 + 1);
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(blocks[i].address, 0x010 + 16 * i);
     EXPECT_EQ(blocks[i].count, 16);
   }
-  EXPECT_EQ(blocks[12].address, 0x400);
-  EXPECT_EQ(blocks[12].count, 8);
-  EXPECT_EQ(blocks[13].address, 0x430);
-  EXPECT_EQ(blocks[13].count, 9);
-  EXPECT_EQ(blocks[14].address, 0xA90);
-  EXPECT_EQ(blocks[14].count, 16);
+  const TBlock rest[] = {{0x400, 8}, {0x430, 9}, {0xA90, 16}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(blocks[12 + i].address, rest[i].address);
+    EXPECT_EQ(blocks[12 + i].count, rest[i].count);
+  }
 }
 
-TEST(ReadModeTest, EveryModeCoversExactlyItsRanges) {
+TEST(DeviceImageTest, EveryReadModeCoversExactlyItsRanges) {
   const int totals[kReadModeCount] = {8 + 8 + 9,        12 + 80 + 8 + 9,     8,          8 + 80 + 64,
                                       192 + 8 + 9 + 16, 32 + 13 + 80 + 1632, 256 + 1728, 192 + 1664};
   for (int mode = 0; mode < kReadModeCount; ++mode) {
@@ -137,9 +99,7 @@ TEST(ReadModeTest, EveryModeCoversExactlyItsRanges) {
   }
   EXPECT_TRUE(BlocksOfReadMode(8).empty());
   EXPECT_TRUE(BlocksOfReadMode(-1).empty());
-}
-
-TEST(ReadModeTest, VerifyModeReadsBackEveryWrittenByte) {
+  // The verify mode reads back every byte a full write sends, and nothing else.
   std::set<int> read;
   for (const TBlock& b : BlocksOfReadMode(kVerifyReadMode))
     for (int a = b.address; a < b.address + b.count; ++a) read.insert(a);
@@ -148,15 +108,16 @@ TEST(ReadModeTest, VerifyModeReadsBackEveryWrittenByte) {
   EXPECT_EQ(read.size(), 192u + 1664u);
 }
 
-TEST(ReadModeTest, WrittenAreasCompareOnlyWhatAWriteSends) {
+TEST(DeviceImageTest, WrittenAreasCompareOnlyWhatAWriteSends) {
   TDeviceImage a{}, b{};
   b[0x400] = 1;  // never written
+  b[0x0FF] = 1;
   EXPECT_TRUE(WrittenAreasEqual(a, b));
-  b[0xAAB] = 1;  // a cold-junction term that mode 5 would not read back
-  EXPECT_FALSE(WrittenAreasEqual(a, b));
-  b = a;
-  b[0x040] = 1;
-  EXPECT_FALSE(WrittenAreasEqual(a, b));
+  for (int at : {0x010, 0x0CF, 0x440, 0xAAB, 0xABF}) {  // 0xAAB: a cold-junction term mode 5 would miss
+    b = a;
+    b[at] = 1;
+    EXPECT_FALSE(WrittenAreasEqual(a, b)) << at;
+  }
 }
 
 }  // namespace

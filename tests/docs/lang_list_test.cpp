@@ -42,22 +42,15 @@ TEST(LangList, LookupIgnoresCaseTakesTheFirstMatchAndSplitsAtTheFirstEquals) {
   EXPECT_TRUE(list.Has("CANCEL"));
 }
 
-TEST(LangList, ProcessListStartsEnglishAndDropsTheMarkerCharacter) {
-  EXPECT_EQ(LT("Wrong format"), "Wrong format");
-  EXPECT_EQ(LT1("Result1"), "Result");
-  EXPECT_EQ(LT("Vorta Transmitter"), "");  // not a key: an empty text
-  EXPECT_EQ(LT1("not a key"), "");
-}
-
-}  // namespace
-}  // namespace vorta::docs
-
-namespace vorta::docs {
-namespace {
-
-TEST(LangList, TextsOutsideTheTableFallBackToTheirEnglish) {
-  EXPECT_EQ(LTOrKey("No communication with device"), "No communication with device");
-  EXPECT_EQ(LTOrKey("Cancel"), "Cancel");
+TEST(LangList, MarkerCharacterAndTextsOutsideTheTable) {
+  TLangList list;
+  list.BuildEnglish();
+  list.AddLine("Other1=Inne1");
+  EXPECT_EQ(list.Value1("Result1"), "Result");
+  EXPECT_EQ(list.Value("Vorta Transmitter"), "");  // not a key: an empty text
+  EXPECT_EQ(list.Value1("not a key"), "");
+  EXPECT_EQ(list.ValueOrKey("No communication with device"), "No communication with device");
+  EXPECT_EQ(list.ValueOrKey("Cancel"), "Cancel");
 }
 
 }  // namespace

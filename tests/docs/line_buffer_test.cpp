@@ -2,24 +2,24 @@
 #include "docs/line_buffer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::docs {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileSizeLimit;
 
 class LineBufferFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vorta_lb_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const char* name) const { return (dir_ / name).string(); }
   static std::string Slurp(const std::string& p) {
     std::ifstream in(p, std::ios::binary);
@@ -27,7 +27,8 @@ class LineBufferFiles : public ::testing::Test {
     ss << in.rdbuf();
     return ss.str();
   }
-  fs::path dir_;
+  testing::TempDir tmp_;
+  fs::path dir_ = tmp_.Path();
 };
 
 TEST(LineBuffer, SplitsOnLineFeedsAndDropsCarriageReturns) {
@@ -70,14 +71,31 @@ TEST_F(LineBufferFiles, RefusesFilesLargerThanTheLimitAndMissingFiles) {
   EXPECT_FALSE(b.LoadFromFile(dir_.string(), 1000));  // a folder is no file
 }
 
-TEST_F(LineBufferFiles, FailedSaveLeavesThePreviousFileIntact) {
+TEST_F(LineBufferFiles, FailedSaveLeavesThePreviousFileIntactAndNoTemporaryFile) {
   TLineBuffer b;
   b.Add("old");
   ASSERT_TRUE(b.SaveToFile(Path("keep.txt")));
-  fs::create_directory(Path("keep.txt.tmp"));  // the temporary file cannot be created, even as root
-  b.Lines()[0] = "new";
-  EXPECT_FALSE(b.SaveToFile(Path("keep.txt")));
+  b.Lines()[0] = "a new text longer than the file size limit";
+  {
+    // A file size limit makes the write fail part way, as a full disk would, even for root.
+    FileSizeLimit limit(8);
+    const TResult r = b.SaveToFile(Path("keep.txt"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.key, "Cannot open file");
+    EXPECT_EQ(r.detail, std::strerror(EFBIG));
+  }
   EXPECT_EQ(Slurp(Path("keep.txt")), "old\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(LineBufferFiles, SaveOntoAFolderGivesTheRealReason) {
+  TLineBuffer b;
+  b.Add("x");
+  fs::create_directories(dir_ / "folder" / "inside");
+  const TResult r = b.SaveToFile(Path("folder"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_TRUE(r.detail == std::strerror(EISDIR) || r.detail == std::strerror(ENOTEMPTY)) << r.detail;
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder" / "inside"));
 }
 
 TEST_F(LineBufferFiles, SaveIntoAMissingFolderFails) {

@@ -74,14 +74,14 @@ class ParFileTest : public ::testing::TestWithParam<const char*> {
   void SetUp() override {
     old_ = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, GetParam())) GTEST_SKIP() << GetParam() << " is not installed";
-    sensors::ResetSensorRangeTable();
-    dir_ = fs::temp_directory_path() / ("vorta_par_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
+    std::string dir = (fs::temp_directory_path() / "vorta-par-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
   }
   void TearDown() override {
     std::setlocale(LC_ALL, old_.c_str());
-    fs::remove_all(dir_);
-    sensors::ResetSensorRangeTable();
+    std::error_code ec;
+    if (!dir_.empty()) fs::remove_all(dir_, ec);
   }
   std::string Path(const char* name = "set.par") const { return (dir_ / name).string(); }
   std::string Slurp(const std::string& p) const {
@@ -95,6 +95,7 @@ class ParFileTest : public ::testing::TestWithParam<const char*> {
   }
   std::string old_;
   fs::path dir_;
+  sensors::TSensorRangeTable ranges;
 };
 
 TEST_P(ParFileTest, WritesFortyThreeLinesWithTheLocaleSeparator) {
@@ -121,7 +122,7 @@ TEST_P(ParFileTest, RoundTripKeepsEveryFieldIncludingTheWholeFreeText) {
   ASSERT_TRUE(SaveParFile(Path(), original));
   app::TParamSet back;
   back.New();
-  ASSERT_TRUE(LoadParFile(Path(), back));
+  ASSERT_TRUE(LoadParFile(Path(), back, ranges));
   EXPECT_EQ(back.Device, original.Device);
   EXPECT_EQ(back.Code.Typ, 16);
   EXPECT_EQ(back.Code.Tryb, 5);
@@ -142,8 +143,8 @@ TEST_P(ParFileTest, RoundTripKeepsEveryFieldIncludingTheWholeFreeText) {
   EXPECT_EQ(back.kod, "TT-101 boiler");
   EXPECT_EQ(back.ogolne, original.ogolne);  // all 64 characters survive
   for (std::size_t i = 0; i < 11; ++i) EXPECT_DOUBLE_EQ(back.LinCoef[i], original.LinCoef[i]) << i;
-  EXPECT_EQ(sensors::SensorRangeTable()[15].lo, -200);  // from LinJ and LinK
-  EXPECT_EQ(sensors::SensorRangeTable()[15].hi, 15000);
+  EXPECT_EQ(ranges[15].lo, -200);  // from LinJ and LinK
+  EXPECT_EQ(ranges[15].hi, 15000);
 }
 
 TEST_P(ParFileTest, TableCharacteristicKeepsItsFileNameAndPowerSeriesItsCoefficients) {
@@ -159,17 +160,17 @@ TEST_P(ParFileTest, TableCharacteristicKeepsItsFileNameAndPowerSeriesItsCoeffici
   EXPECT_EQ(lines.Lines()[8], "File=MyCurve.dat");
   EXPECT_EQ(lines.Lines()[32], "");  // Lin 2: the coefficient lines stay empty
   app::TParamSet back = p;           // the same table is still in memory
-  ASSERT_TRUE(LoadParFile(Path(), back));
+  ASSERT_TRUE(LoadParFile(Path(), back, ranges));
   EXPECT_TRUE(back.TableLoaded);
   back.File = "other.dat";  // another table in memory is not this file's
-  ASSERT_TRUE(LoadParFile(Path(), back));
+  ASSERT_TRUE(LoadParFile(Path(), back, ranges));
   EXPECT_FALSE(back.TableLoaded);
   EXPECT_EQ(back.File, "MyCurve.dat");
 
   p.Code = {17, 5, 8, 0};
   ASSERT_TRUE(SaveParFile(Path(), p));
   app::TParamSet series;
-  ASSERT_TRUE(LoadParFile(Path(), series));
+  ASSERT_TRUE(LoadParFile(Path(), series, ranges));
   EXPECT_EQ(series.Code.Lin, 8);
   EXPECT_DOUBLE_EQ(series.LinCoef[4], p.LinCoef[4]);
 }
@@ -201,13 +202,13 @@ TEST_P(ParFileReading, KeysInAnyOrderAndCaseFirstOccurrenceHalvesToEven) {
   text = "extra line\r\nSiec=60\r\n" + Edit(text, "Siec", "");
   Write(text);
   app::TParamSet p;
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_EQ(p.Device, "VTX39");
   EXPECT_EQ(p.Code.Typ, 10);
   EXPECT_EQ(p.P.Siec, 60);
   EXPECT_EQ(p.P.FiltrLimit, 20);
   Write(Edit(kCanonical, "Typ", "Typ=4.5"));
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_EQ(p.Code.Typ, 4);
 }
 
@@ -215,11 +216,11 @@ TEST_P(ParFileReading, OptionalKeysHaveTheirDefaults) {
   Write(Edit(kCanonical, "FiltrLimit", ""));
   app::TParamSet p;
   p.File = "old.dat";
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_EQ(p.P.FiltrLimit, 0);
   EXPECT_EQ(p.File, "");
   Write(Edit(kCanonical, "FiltrLimit", "FiltrLimit=abc"));
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_EQ(p.P.FiltrLimit, 0);
 }
 
@@ -230,7 +231,7 @@ TEST_P(ParFileReading, TheModelsInputRangesHoldBeforeTheRangeIsNormalised) {
   text = Edit(text, "MaxInput", "MaxInput=1000");  // a model 97 current input reaches 1000 mA
   Write(text);
   app::TParamSet p;
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 1000.0);
 }
 
@@ -259,7 +260,7 @@ TEST_P(ParFileReading, DamagedFilesFailAndLeaveTheSetUntouched) {
     app::TParamSet p;
     p.kod = "unchanged";
     p.Code.Typ = 3;
-    EXPECT_FALSE(LoadParFile(Path(), p)) << name;
+    EXPECT_FALSE(LoadParFile(Path(), p, ranges)) << name;
     EXPECT_EQ(p.kod, "unchanged") << name;
     EXPECT_EQ(p.Code.Typ, 3) << name;
   }
@@ -269,7 +270,7 @@ TEST_P(ParFileReading, DamagedFilesFailAndLeaveTheSetUntouched) {
     Write(Edit(kCanonical, key, ""));
     app::TParamSet p;
     p.kod = "unchanged";
-    EXPECT_FALSE(LoadParFile(Path(), p)) << "without " << key;
+    EXPECT_FALSE(LoadParFile(Path(), p, ranges)) << "without " << key;
     EXPECT_EQ(p.kod, "unchanged") << key;
   }
 }
@@ -301,18 +302,18 @@ TEST_P(ParFileReading, LongLinesOddKeysAndLateFailuresLoadWholeOrNotAtAll) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    sensors::ResetSensorRangeTable();
+    ranges = {};
     Write(c.text);
     app::TParamSet p;
     p.kod = "unchanged";
     p.Code.Typ = 3;
     p.P.MinInput = -7;
-    EXPECT_EQ(LoadParFile(Path(), p), c.loads);
+    EXPECT_EQ(LoadParFile(Path(), p, ranges).ok, c.loads);
     EXPECT_EQ(p.kod, c.kod);
     // Nothing of a failed file is kept, the user range included; a loaded one is whole.
     EXPECT_EQ(p.Code.Typ, c.loads ? 10 : 3);
     EXPECT_EQ(p.P.MinInput, c.loads ? 0.0 : -7.0);
-    const sensors::TRangeRow user = sensors::SensorRangeTable()[15];
+    const sensors::TRangeRow user = ranges[15];
     const bool withCoefs = c.loads && c.text.find("LinK=") != std::string::npos;
     EXPECT_EQ(user.lo, withCoefs ? -50 : 0);
     EXPECT_EQ(user.hi, withCoefs ? 9000 : 0);
@@ -324,7 +325,7 @@ TEST_P(ParFileReading, TextsAreCutToTheirCapacityAndKeptOnOneLine) {
   text = Edit(text, "Device", "Device=VTX3999");
   Write(text);
   app::TParamSet p;
-  ASSERT_TRUE(LoadParFile(Path(), p));
+  ASSERT_TRUE(LoadParFile(Path(), p, ranges));
   EXPECT_EQ(p.kod, std::string(16, 'k'));
   EXPECT_EQ(p.Device, "VTX39");
   p.kod = "a\rb\nc";

@@ -1,151 +1,159 @@
-// The real serial port on a pseudo-terminal: port names through ports/ links, exclusive open,
-// raw reads and writes, interruption, and a vanished other end.
+// The real serial port on a pseudo-terminal: port names through ports/ links and the program
+// folder, exclusive open, raw reads and writes, time-outs, interruption, and a vanished far end.
 #include "platform/serial_port.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "platform/port_names.h"
+#include "platform/program_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using Ms = std::chrono::duration<double, std::milli>;
 
-class PtyPortTest : public ::testing::Test {
+using vorta::testing::kPatientMs;
+using vorta::testing::TempDir;
+using vorta::testing::WaitUntil;
+
+// Gathers n bytes from source(buf, max), which gives how many it read, or 0 or less at the end.
+template <typename F>
+std::vector<std::uint8_t> Gather(std::size_t n, F source) {
+  std::vector<std::uint8_t> got;
+  std::uint8_t buf[512];
+  for (int r = 1; got.size() < n && r > 0;)
+    if ((r = source(buf, sizeof buf)) > 0) got.insert(got.end(), buf, buf + r);
+  return got;
+}
+
+class SerialPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char name[256] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
     slavePath = name;
-    dir = fs::temp_directory_path() / ("vorta-ports-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    SetPortsDir(dir.string());
   }
   void TearDown() override {
     SetPortsDir("");
-    fs::remove_all(dir);
+    SetProgramDir("");
     if (master >= 0) close(master);
-    close(slave);
+    if (slave >= 0) close(slave);
   }
-  void Link(int n) { fs::create_symlink(slavePath, dir / ("COM" + std::to_string(n))); }
+  std::unique_ptr<SerialPort> OpenConfigured() {
+    auto port = SerialPort::Open(slavePath);
+    if (port && !port->Configure(9600)) port.reset();
+    return port;
+  }
 
+  TempDir dir;
   int master = -1, slave = -1;
   std::string slavePath;
-  fs::path dir;
 };
 
-TEST_F(PtyPortTest, LinkInPortsFolderWinsOverTheDeviceNumbering) {
+TEST_F(SerialPortTest, ComNumbersNameLinksInThePortsFolderOrTheDeviceFamilies) {
+  SetProgramDir(dir.Path().string());
+  EXPECT_EQ(PortsDir(), (dir.Path() / "ports").string());
+  fs::create_directory(dir.Path() / "ports");
+  fs::create_symlink(slavePath, dir.Path() / "ports/COM1");
+  EXPECT_EQ(ResolveComPort(1), (dir.Path() / "ports/COM1").string());
+  const int numbers[] = {2, 16, 17, 32, 33, 48, 49, 0};
+  const char* devices[] = {
+      "/dev/ttyS1", "/dev/ttyS15", "/dev/ttyUSB0", "/dev/ttyUSB15", "/dev/ttyACM0", "/dev/ttyACM15", "", ""};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(ResolveComPort(numbers[i]), devices[i]) << numbers[i];
+  SetPortsDir((dir.Path() / "elsewhere").string());
   EXPECT_EQ(ResolveComPort(1), "/dev/ttyS0");
-  Link(1);
-  EXPECT_EQ(ResolveComPort(1), (dir / "COM1").string());
-  EXPECT_EQ(ResolveComPort(2), "/dev/ttyS1");
-}
-
-TEST(PortNamesTest, DefaultNumberingCoversThreeDeviceFamilies) {
-  SetPortsDir("/nonexistent-vorta-ports");
-  EXPECT_EQ(ResolveComPort(16), "/dev/ttyS15");
-  EXPECT_EQ(ResolveComPort(17), "/dev/ttyUSB0");
-  EXPECT_EQ(ResolveComPort(32), "/dev/ttyUSB15");
-  EXPECT_EQ(ResolveComPort(33), "/dev/ttyACM0");
-  EXPECT_EQ(ResolveComPort(48), "/dev/ttyACM15");
-  EXPECT_EQ(ResolveComPort(49), "");
-  EXPECT_EQ(ResolveComPort(0), "");
   SetPortsDir("");
-  EXPECT_NE(PortsDir().find("/ports"), std::string::npos);
+  SetProgramDir("");
+  EXPECT_TRUE(fs::exists(fs::path(ProgramDir()) / "test_platform_serial"));  // where this program runs
+  EXPECT_EQ(PortsDir(), ProgramDir() + "/ports");
 }
 
-TEST_F(PtyPortTest, SecondOpenOfTheSamePortIsRefusedUntilTheFirstCloses) {
-  Link(3);
-  auto first = SerialPort::Open(ResolveComPort(3));
+TEST_F(SerialPortTest, OpenRefusesMissingDevicesNonTerminalsAndHeldPorts) {
+  EXPECT_EQ(SerialPort::Open((dir.Path() / "COM9").string()), nullptr);
+  std::ofstream(dir.Path() / "plain") << "x";
+  EXPECT_EQ(SerialPort::Open((dir.Path() / "plain").string()), nullptr);
+  fs::create_symlink(slavePath, dir.Path() / "COM3");
+  auto first = SerialPort::Open((dir.Path() / "COM3").string());
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(SerialPort::Open(ResolveComPort(3)), nullptr);
+  EXPECT_EQ(SerialPort::Open((dir.Path() / "COM3").string()), nullptr);
   EXPECT_EQ(SerialPort::Open(slavePath), nullptr);
   first.reset();
-  EXPECT_NE(SerialPort::Open(ResolveComPort(3)), nullptr);
+  EXPECT_NE(SerialPort::Open(slavePath), nullptr);
 }
 
-TEST_F(PtyPortTest, MissingDeviceAndNonTerminalAreRefused) {
-  EXPECT_EQ(SerialPort::Open((dir / "COM9").string()), nullptr);
-  const fs::path plain = dir / "plain";
-  { std::ofstream(plain) << "x"; }
-  EXPECT_EQ(SerialPort::Open(plain.string()), nullptr);
-}
-
-TEST_F(PtyPortTest, BytesCrossRawInBothDirections) {
-  auto port = SerialPort::Open(slavePath);
+TEST_F(SerialPortTest, EveryByteValueCrossesRawInBothDirections) {
+  auto port = OpenConfigured();
   ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(port->Configure(9600));
   EXPECT_FALSE(port->Configure(1234));
-  // Every byte value passes unchanged: no echo, no line discipline, no flow control characters.
+  // No echo, no line discipline, no flow control characters.
   std::vector<std::uint8_t> all(256);
   for (int i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
-  ASSERT_TRUE(port->Write(all.data(), all.size(), 500));
-  std::vector<std::uint8_t> got;
-  std::uint8_t buf[512];
-  while (got.size() < 256) {
-    const ssize_t n = read(master, buf, sizeof buf);
-    ASSERT_GT(n, 0);
-    got.insert(got.end(), buf, buf + n);
-  }
-  EXPECT_EQ(got, all);
+  ASSERT_TRUE(port->Write(all.data(), all.size(), kPatientMs));
+  EXPECT_EQ(Gather(256,
+                   [&](std::uint8_t* buf, std::size_t max) {
+                     pollfd p{master, POLLIN, 0};
+                     return poll(&p, 1, kPatientMs) > 0 ? static_cast<int>(read(master, buf, max)) : 0;
+                   }),
+            all);
   ASSERT_EQ(write(master, all.data(), all.size()), 256);
-  got.clear();
-  while (got.size() < 256) {
-    const int n = port->Read(buf, sizeof buf, 500);
-    ASSERT_GT(n, 0);
-    got.insert(got.end(), buf, buf + n);
-  }
-  EXPECT_EQ(got, all);
+  EXPECT_EQ(Gather(256, [&](std::uint8_t* buf, std::size_t max) { return port->Read(buf, max, kPatientMs); }),
+            all);
 }
 
-TEST_F(PtyPortTest, ReadTimesOutPurgeDropsInputAndInterruptWakesAReader) {
-  auto port = SerialPort::Open(slavePath);
+TEST_F(SerialPortTest, ReadWaitsItsTimeOutOrAnInterruptionPurgeDropsInputAndAGoneFarEndFailsAReadAtOnce) {
+  auto port = OpenConfigured();
   ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(port->Configure(9600));
   std::uint8_t buf[16];
+  const auto start = Clock::now();
   EXPECT_EQ(port->Read(buf, sizeof buf, 30), 0);
+  EXPECT_GE(Ms(Clock::now() - start).count(), 25.0);  // less the rounding to whole milliseconds
   ASSERT_EQ(write(master, "abc", 3), 3);
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(WaitUntil([&] {  // the bytes have arrived
+    int waiting = 0;
+    return ioctl(slave, FIONREAD, &waiting) == 0 && waiting == 3;
+  }));
   port->Purge();
   EXPECT_EQ(port->Read(buf, sizeof buf, 30), 0);
-  const auto t0 = std::chrono::steady_clock::now();
-  std::thread waker([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // A reader that an interruption does not wake gets the byte written after a long wait instead.
+  std::promise<void> readerBack;
+  std::thread waker([&, back = readerBack.get_future()] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     port->Interrupt();
+    if (back.wait_for(std::chrono::milliseconds(kPatientMs)) != std::future_status::ready) [[maybe_unused]]
+      ssize_t n = write(master, "x", 1);
   });
-  EXPECT_EQ(port->Read(buf, sizeof buf, 5000), 0);
+  EXPECT_EQ(port->Read(buf, sizeof buf, 10 * kPatientMs), 0);
+  readerBack.set_value();
   waker.join();
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
-}
-
-TEST_F(PtyPortTest, WriteThatCannotGetOutInTimeFails) {
-  auto port = SerialPort::Open(slavePath);
-  ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(port->Configure(9600));
-  // Nobody reads the other end: the terminal's queue fills and the rest never leaves.
-  std::vector<std::uint8_t> flood(1 << 20, 0x55);
-  const auto t0 = std::chrono::steady_clock::now();
-  EXPECT_FALSE(port->Write(flood.data(), flood.size(), 100));
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
-}
-
-TEST_F(PtyPortTest, VanishedOtherEndMakesReadsFailAtOnce) {
-  auto port = SerialPort::Open(slavePath);
-  ASSERT_NE(port, nullptr);
-  ASSERT_TRUE(port->Configure(9600));
+  ASSERT_EQ(write(master, "z", 1), 1);
+  EXPECT_EQ(port->Read(buf, sizeof buf, kPatientMs), 1);  // the interruption was used up
+  EXPECT_EQ(buf[0], 'z');
   close(master);
   master = -1;
-  std::uint8_t buf[16];
-  const auto t0 = std::chrono::steady_clock::now();
-  EXPECT_EQ(port->Read(buf, sizeof buf, 1000), -1);
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(500));
+  EXPECT_EQ(port->Read(buf, sizeof buf, kPatientMs), -1);
+}
+
+TEST_F(SerialPortTest, WriteThatCannotGetOutFailsAfterItsTimeOut) {
+  auto port = OpenConfigured();
+  ASSERT_NE(port, nullptr);
+  // Nobody reads the far end: the terminal's queue fills and the rest never leaves.
+  std::vector<std::uint8_t> flood(1 << 20, 0x55);
+  const auto start = Clock::now();
+  EXPECT_FALSE(port->Write(flood.data(), flood.size(), 100));
+  EXPECT_GE(Ms(Clock::now() - start).count(), 90.0);  // less the rounding to whole milliseconds
 }
 
 }  // namespace

@@ -1,22 +1,26 @@
-// The 200-segment transfer function: round trips against the exact inverse of every sensor curve
-// and conversion, the record layout and the failures that must not reach the record.
+// The 200-segment transfer function: round trips against the exact inverse of every sensor curve and
+// conversion, the record layout and the failures that must not reach the record.
 #include "sensors/characteristic.h"
 
 #include <cmath>
+#include <functional>
+#include <limits>
 
+#include "comm/record_layout.h"
 #include "sensors/sensor_signal.h"
 #include "test_support.h"
 
 namespace vorta::sensors {
 namespace {
 
+using CharacteristicTest = testing::SensorTest;
 using testing::ExactInverse;
-using testing::SensorTest;
+using TExpected = std::function<long double(long double)>;
+using TCoef = std::array<double, 11>;
 
-// Every segment evaluated at both of its ends gives the output fraction of the exact inverse
-// (expected(s) - MinInput) / span within 1e-6.
-template <typename Expected>
-void ExpectRoundTrip(const TCharacteristic& c, double minInput, double maxInput, Expected expected,
+// Every segment evaluated at both of its ends gives the output fraction of the exact inverse (expected(s) -
+// MinInput) / span within 1e-6; slots 0 and 201 repeat slots 1 and 200.
+void ExpectRoundTrip(const TCharacteristic& c, double minInput, double maxInput, const TExpected& expected,
                      const std::string& what) {
   const double span = maxInput - minInput;
   int bad = 0;
@@ -32,14 +36,15 @@ void ExpectRoundTrip(const TCharacteristic& c, double minInput, double maxInput,
       }
     }
   }
+  EXPECT_TRUE(c.slots[0].gain == c.slots[1].gain && c.slots[0].offset == c.slots[1].offset) << what;
+  EXPECT_TRUE(c.slots[201].gain == c.slots[200].gain && c.slots[201].offset == c.slots[200].offset) << what;
 }
 
-struct TRangeCase {
-  int typ;
-  double lo, hi;
-};
-
-TEST_F(SensorTest, LinearisedSensorsRoundTripAtEverySegmentEnd) {
+TEST_F(CharacteristicTest, LinearisedSensorsRoundTripAtEverySegmentEnd) {
+  struct TRangeCase {
+    int typ;
+    double lo, hi;
+  };
   const TRangeCase cases[] = {
       {1, 0, 100},    {1, -100, 850},  {1, 200, 300},    {2, 0, 100},     {2, -100, 850}, {3, -60, 180},
       {3, 0, 50},     {4, -50, 180},   {4, 20, 80},      {6, 0, 1820},    {6, 600, 1700}, {7, 0, 2300},
@@ -49,207 +54,163 @@ TEST_F(SensorTest, LinearisedSensorsRoundTripAtEverySegmentEnd) {
   };
   for (const TRangeCase& rc : cases) {
     Configure(rc.typ, 7, 2, rc.lo, rc.hi);
+    const std::string what =
+        "type " + std::to_string(rc.typ) + " " + std::to_string(rc.lo) + ".." + std::to_string(rc.hi);
     TCharacteristic c;
-    ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk) << rc.typ << " " << rc.lo << ".." << rc.hi;
-    EXPECT_TRUE(c.monotonic);
+    ASSERT_TRUE(ComputeCharacteristic(d(), c).ok) << what;
+    EXPECT_TRUE(c.monotonic) << what;
     ExpectRoundTrip(
-        c, rc.lo, rc.hi, [&](long double s) { return ExactInverse(rc.typ, rc.lo, rc.hi, s); },
-        "type " + std::to_string(rc.typ) + " " + std::to_string(rc.lo) + ".." + std::to_string(rc.hi));
+        c, rc.lo, rc.hi, [&](long double s) { return ExactInverse(d(), rc.typ, rc.lo, rc.hi, s); }, what);
   }
 }
 
-TEST_F(SensorTest, TypeBFromZeroSkipsTheFallingStartOfItsCurve) {
+TEST_F(CharacteristicTest, ConversionsAndTablesRoundTrip) {
+  const auto series = [](long double s) { return -250 + 62.5L * s + 0.2L * s * s + 0.01L * s * s * s; };
+  std::vector<TTablePoint> seriesRows, risingRows, fallingRows, kRows;
+  for (int i = 0; i <= 800; ++i)
+    seriesRows.push_back({static_cast<double>(series(4 + i * 0.02)), 4 + i * 0.02});
+  for (int i = 0; i <= 8; ++i) risingRows.push_back({12.5 * i, 4 + 2.0 * i + 0.01 * i * i});
+  for (int i = 0; i <= 8; ++i) fallingRows.push_back({100 - 12.5 * i, 4 + 2.0 * i + 0.01 * i * i});
+  for (int i = 0; i < 3000; ++i) kRows.push_back({i / 2.999, SensorSignal(d(), 10, i / 2.999)});
+  const TCoef none{0, 1}, rising{-10, 1.6, 0, 0, 0, 0, 0, 0, 0, 0, 100},
+      falling{150, -1.6, 0, 0, 0, 0, 0, 0, 0, 100, 0}, cubic{-250, 62.5, 0.2, 0.01, 0, 0, 0, 0, 0, 4, 20};
+  const auto line = [&](long double s) { return (s - p().LinCoef[0]) / p().LinCoef[1]; };
+  const auto inverse = [&](long double s) {
+    return ExactInverse(d(), p().Code.Typ, p().P.MinInput, p().P.MaxInput, s);
+  };
+  const auto signal = [&](long double s) {  // no linearisation: the output follows the signal
+    const long double s0 = SensorSignalL(d(), 10, 0);
+    return 500 * (s - s0) / (SensorSignalL(d(), 10, 500) - s0);
+  };
+  struct Case {
+    const char* what;
+    int typ, lin;
+    double lo, hi;
+    TCoef coef;
+    const std::vector<TTablePoint>* rows;
+    TExpected expected;
+  };
+  const Case cases[] = {
+      {"type K without linearisation", 10, 1, 0, 500, none, nullptr, signal},
+      {"rising line", 16, 4, 0, 100, rising, nullptr, line},
+      {"falling line", 16, 4, 0, 100, falling, nullptr, line},
+      {"power series", 17, 8, double(series(4)), double(series(20)), cubic, &seriesRows, series},
+      {"ascending table", 17, 2, 0, 100, none, &risingRows, inverse},
+      {"descending table", 17, 2, 0, 100, none, &fallingRows,
+       [&](long double s) { return ExactInverse(d(), 17, 100, 0, s); }},
+      {"dense user thermocouple", 15, 2, 0, 1000, none, &kRows, inverse},
+  };
+  for (const Case& cs : cases) {
+    Configure(cs.typ, cs.typ == 15 ? 7 : 5, cs.lin, cs.lo, cs.hi);  // the user thermocouple with its own CJC
+    p().LinCoef = cs.coef;
+    SetTable(cs.rows ? *cs.rows : std::vector<TTablePoint>{});
+    p().TableLoaded = cs.rows != nullptr;
+    TCharacteristic c;
+    ASSERT_TRUE(ComputeCharacteristic(d(), c).ok) << cs.what;
+    ExpectRoundTrip(c, cs.lo, cs.hi, cs.expected, cs.what);
+  }
+}
+
+TEST_F(CharacteristicTest, TypeBFromZeroSkipsTheFallingStartOfItsCurve) {
   Configure(6, 7, 2, 0, 1000);
-  ASSERT_LT(SensorSignal(6, 20), SensorSignal(6, 0));  // the curve falls first
+  ASSERT_LT(SensorSignal(d(), 6, 20), SensorSignal(d(), 6, 0));  // the curve falls first
   TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
+  ASSERT_TRUE(ComputeCharacteristic(d(), c).ok);
   EXPECT_DOUBLE_EQ(c.smin, 0.0);
   EXPECT_NEAR(c.outputs[0], 0.0, 1e-3);
   EXPECT_NEAR(c.outputs[kSegments], 1.0, 1e-6);
   for (int k = 1; k <= kSegments; ++k) EXPECT_GT(c.outputs[k], c.outputs[k - 1]) << k;
 }
 
-TEST_F(SensorTest, CurveWithoutAMonotonicStretchIsReported) {
-  Configure(6, 7, 2, 0, 40);  // type B falls and rises again within 0..40 degrees C
+TEST_F(CharacteristicTest, ColdJunctionTermsFollowTheMode) {
   TCharacteristic c;
-  EXPECT_EQ(ComputeCharacteristic(c).status, TCharStatus::kNotMonotonic);
-  EXPECT_FALSE(c.monotonic);
-}
-
-TEST_F(SensorTest, LinearConversionRoundTripsRisingAndFalling) {
-  for (bool falling : {false, true}) {
-    Configure(16, 5, 4, 0, 100);
-    p().LinCoef[1] = falling ? -1.6 : 1.6;  // input -10 .. 150 mV for the result 0 .. 100 (or 100 .. 0)
-    p().LinCoef[0] = falling ? 150 : -10;
-    p().LinCoef[9] = falling ? 100 : 0;
-    p().LinCoef[10] = falling ? 0 : 100;
-    TCharacteristic c;
-    ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-    ExpectRoundTrip(
-        c, 0, 100, [&](long double s) { return (s - p().LinCoef[0]) / p().LinCoef[1]; },
-        falling ? "falling" : "rising");
-    EXPECT_NEAR(c.slots[0].gain * SensorSignal(16, 0) + c.slots[0].offset, 0.0, 1e-12);  // 4 mA at MinInput
-  }
-}
-
-TEST_F(SensorTest, NoLinearisationFollowsTheSignal) {
-  Configure(10, 5, 1, 0, 500);
-  TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  for (const TSegmentPair& s : c.slots) {
-    EXPECT_DOUBLE_EQ(s.gain, c.slots[0].gain);
-    EXPECT_DOUBLE_EQ(s.offset, c.slots[0].offset);
-  }
-  EXPECT_NEAR(c.slots[0].gain * SensorSignal(10, 250) + c.slots[0].offset,
-              (SensorSignal(10, 250) - SensorSignal(10, 0)) / (SensorSignal(10, 500) - SensorSignal(10, 0)),
-              1e-12);
-}
-
-TEST_F(SensorTest, PowerSeriesRoundTrips) {
-  Configure(17, 5, 8, 0, 1000);
-  p().LinCoef = {-250, 62.5, 0.2, 0.01, 0, 0, 0, 0, 0, 4, 20};  // result of 4 .. 20 mA
-  p().TableLoaded = true;
-  const auto result = [&](long double s) { return -250 + 62.5L * s + 0.2L * s * s + 0.01L * s * s * s; };
-  std::vector<TTablePoint> rows;
-  for (int i = 0; i <= 800; ++i) {
-    const double s = 4 + i * 0.02;
-    rows.push_back({static_cast<double>(result(s)), s});
-  }
-  SetTable(rows);
-  p().P.MinInput = static_cast<double>(result(4));
-  p().P.MaxInput = static_cast<double>(result(20));
-  TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  ExpectRoundTrip(c, p().P.MinInput, p().P.MaxInput, result, "power series");
-}
-
-TEST_F(SensorTest, AscendingAndDescendingTablesRoundTrip) {
-  for (bool descending : {false, true}) {
-    Configure(17, 5, 2, 0, 100);
-    p().TableLoaded = true;
-    std::vector<TTablePoint> rows;
-    for (int i = 0; i <= 8; ++i)
-      rows.push_back({descending ? 100 - 12.5 * i : 12.5 * i, 4 + 2.0 * i + 0.01 * i * i});
-    SetTable(rows);
-    TCharacteristic c;
-    ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-    ExpectRoundTrip(
-        c, 0, 100,
-        [&](long double s) { return ExactInverse(17, descending ? 100 : 0, descending ? 0 : 100, s); },
-        descending ? "descending table" : "ascending table");
-    const TSegmentPair& atMin = descending ? c.slots[kSegments] : c.slots[1];
-    const TSegmentPair& atMax = descending ? c.slots[1] : c.slots[kSegments];
-    EXPECT_NEAR(atMin.gain * SensorSignal(17, 0) + atMin.offset, 0.0, 1e-9);
-    EXPECT_NEAR(atMax.gain * SensorSignal(17, 100) + atMax.offset, 1.0, 1e-9);
-  }
-}
-
-TEST_F(SensorTest, DenseSmoothTableRoundTrips) {
-  Configure(15, 7, 2, 0, 1000);
-  p().TableLoaded = true;
-  std::vector<TTablePoint> rows;
-  for (int i = 0; i < 3000; ++i) rows.push_back({i / 2.999, SensorSignal(10, i / 2.999)});
-  SetTable(rows);
-  TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  ExpectRoundTrip(
-      c, 0, 1000, [&](long double s) { return ExactInverse(15, 0, 1000, s); }, "user thermocouple");
-}
-
-TEST_F(SensorTest, ColdJunctionTermsFollowTheMode) {
-  Configure(10, 5, 2, 0, 500);
-  TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  EXPECT_TRUE(c.cjWritten);
+  const auto written = [&](int typ, int tryb) {
+    Configure(typ, tryb, 2, 0, 500);
+    EXPECT_TRUE(ComputeCharacteristic(d(), c).ok);
+    return c.cjWritten;
+  };
+  EXPECT_TRUE(written(10, 5));
   EXPECT_EQ(c.cj, (std::array<double, 3>{0, 0, 0}));
-  p().Code.Tryb = 6;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  EXPECT_EQ(c.cj, (std::array<double, 3>{SensorSignal(10, 25), 0, 0}));
-  p().Code.Tryb = 7;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
+  EXPECT_TRUE(written(10, 6));  // type K gives 1.000 mV at the room temperature of 25 degrees C
+  EXPECT_NEAR(c.cj[0], 1.000, 0.0005);
+  EXPECT_EQ(c.cj[1] + c.cj[2], 0.0);
+  EXPECT_TRUE(written(10, 7));
   EXPECT_NEAR(c.cj[1], 0.0395, 0.0005);  // about 39.5 uV per degree at the cold junction
-  p().Code.Tryb = 3;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  EXPECT_FALSE(c.cjWritten);
-  Configure(1, 7, 2, 0, 100);
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  EXPECT_FALSE(c.cjWritten);
+  EXPECT_FALSE(written(10, 3));
+  EXPECT_FALSE(written(1, 7));
 }
 
-TEST_F(SensorTest, EncodingWritesSlotsBoundsAndColdJunctionIntoTheRecord) {
+TEST_F(CharacteristicTest, EncodingWritesSlotsBoundsAndColdJunctionIntoTheRecord) {
   Configure(10, 7, 2, 0, 1200);
   TCharacteristic c;
-  ASSERT_EQ(ComputeCharacteristic(c).status, TCharStatus::kOk);
-  comm::TDeviceRecord rec;
-  rec.b.fill(0x5A);
-  ASSERT_EQ(EncodeCharacteristic(rec).status, TCharStatus::kOk);
-  EXPECT_NEAR(rec.GetFloat(kSminOffset), SensorSignal(10, 0), 1e-6);
-  EXPECT_NEAR(rec.GetFloat(kSminOffset) + 200 * rec.GetFloat(kStepOffset), SensorSignal(10, 1200), 1e-4);
-  EXPECT_NEAR(rec.GetFloat(kCjOffset + 4), 0.0395, 0.0005);
+  rec().b.fill(0x5A);
+  ASSERT_TRUE(EncodeCharacteristic(d(), rec(), c).ok);
+  EXPECT_NEAR(rec().GetFloat(comm::rec::kSmin), 0.0, 1e-6);  // type K: 0 mV at 0, 48.838 mV at 1200
+  EXPECT_NEAR(rec().GetFloat(comm::rec::kSmin) + 200 * rec().GetFloat(comm::rec::kStep), 48.838, 1e-3);
+  EXPECT_NEAR(rec().GetFloat(comm::rec::kCjTerms + 4), 0.0395, 0.0005);
   for (std::size_t k = 0; k < 202; ++k) {
-    const std::size_t src = k == 0 ? 1 : k == 201 ? 200 : k;
-    const TSegmentPair& want = c.slots[src];
-    EXPECT_NEAR(rec.GetFloat(kSlotsOffset + 8 * k), want.offset, 2.5e-7 * std::fabs(want.offset) + 1e-30);
-    EXPECT_NEAR(rec.GetFloat(kSlotsOffset + 8 * k + 4), want.gain, 2.5e-7 * std::fabs(want.gain));
+    const TSegmentPair& want = c.slots[k == 0 ? 1 : k == 201 ? 200 : k];
+    EXPECT_NEAR(rec().GetFloat(comm::rec::kSlots + 8 * k), want.offset,
+                2.5e-7 * std::fabs(want.offset) + 1e-30);
+    EXPECT_NEAR(rec().GetFloat(comm::rec::kSlots + 8 * k + 4), want.gain, 2.5e-7 * std::fabs(want.gain));
   }
-  EXPECT_EQ(rec[1712], 0x5A);  // nothing past the slots
-  EXPECT_EQ(rec[95], 0x5A);
-  EXPECT_DOUBLE_EQ(p().P.ResultLow, SensorSignal(10, 0));
-  EXPECT_DOUBLE_EQ(p().P.ResultHigh, SensorSignal(10, 1200));
-  EXPECT_TRUE(CharacteristicState().TransferMonotonic);
+  EXPECT_EQ(rec()[1712], 0x5A);  // nothing past the slots
+  EXPECT_EQ(rec()[95], 0x5A);
+  Configure(1, 3, 2, 0, 100);  // a resistance thermometer leaves the cold-junction terms alone
+  rec().b.fill(0x5A);
+  ASSERT_TRUE(EncodeCharacteristic(d(), rec(), c).ok);
+  for (std::size_t i = 68; i < 80; ++i) EXPECT_EQ(rec()[i], 0x5A) << i;
 }
 
-TEST_F(SensorTest, ResistanceThermometerLeavesTheColdJunctionSlotsAlone) {
-  Configure(1, 3, 2, 0, 100);
-  comm::TDeviceRecord rec;
-  rec.b.fill(0x5A);
-  ASSERT_EQ(EncodeCharacteristic(rec).status, TCharStatus::kOk);
-  for (std::size_t i = 68; i < 80; ++i) EXPECT_EQ(rec[i], 0x5A) << i;
-}
-
-TEST_F(SensorTest, ZeroSignalOrInputSpanIsRefusedAndTheRecordKept) {
-  comm::TDeviceRecord rec;
-  rec.b.fill(0x5A);
-  const comm::TDeviceRecord before = rec;
-  Configure(1, 3, 2, 50, 50);
-  TCharResult r = EncodeCharacteristic(rec);
-  EXPECT_EQ(r.status, TCharStatus::kInvalid);
-  EXPECT_EQ(r.reason, "Input range too small!");
-  Configure(19, 5, 1, 0, 0);
-  EXPECT_EQ(EncodeCharacteristic(rec).status, TCharStatus::kInvalid);
-  Configure(16, 5, 2, 0, 100);  // a table that holds nothing
-  EXPECT_EQ(EncodeCharacteristic(rec).status, TCharStatus::kInvalid);
-  EXPECT_EQ(rec, before);
-}
-
-TEST_F(SensorTest, GainBeyondTheFloatFormatIsAnArithmeticError) {
-  Configure(16, 5, 4, 0, 100);
-  p().LinCoef = {0, 1e-41, 0, 0, 0, 0, 0, 0, 0, 0, 100};  // a signal span of 1e-39: gain 1e39
-  comm::TDeviceRecord rec;
-  const comm::TDeviceRecord before = rec;
-  const double lowBefore = p().P.ResultLow;
-  const TCharResult r = EncodeCharacteristic(rec);
-  EXPECT_EQ(r.status, TCharStatus::kArithmeticError);
-  EXPECT_EQ(r.reason, "Transfer function");
-  EXPECT_EQ(rec, before);
-  EXPECT_EQ(p().P.ResultLow, lowBefore);
-}
-
-TEST_F(SensorTest, NonFiniteCoefficientIsAnArithmeticError) {
-  Configure(16, 5, 8, 0, 100);
-  p().LinCoef = {0, 1, std::numeric_limits<double>::infinity(), 0, 0, 0, 0, 0, 0, 0, 100};
-  SetTable({{0, 0}, {100, 100}});
-  p().TableLoaded = true;
+TEST_F(CharacteristicTest, FailuresAreReportedAndLeaveTheRecordAlone) {
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* what;
+    int typ, lin;
+    double lo, hi;
+    TCoef coef;
+    std::vector<TTablePoint> rows;  // loaded when not empty
+    std::string key;
+  };
+  const std::string tooSmall = "Input range too small!", transfer = "Transfer function";
+  const Case cases[] = {
+      {"zero input span", 1, 2, 50, 50, {0, 1}, {}, tooSmall},
+      {"zero signal span", 19, 1, 0, 0, {0, 1}, {}, tooSmall},
+      {"a table that holds nothing", 16, 2, 0, 100, {0, 1}, {}, tooSmall},
+      {"gain 1e39 beyond the float format",
+       16,
+       4,
+       0,
+       100,
+       {0, 1e-41, 0, 0, 0, 0, 0, 0, 0, 0, 100},
+       {},
+       transfer},
+      {"infinite coefficient",
+       16,
+       8,
+       0,
+       100,
+       {0, 1, inf, 0, 0, 0, 0, 0, 0, 0, 100},
+       {{0, 0}, {100, 100}},
+       transfer},
+      {"table signal no number", 15, 2, 0, 50, {0, 1}, {{0, 0}, {50, nan}, {60, 3}}, transfer},
+      {"type B turning back within 0 .. 40", 6, 2, 0, 40, {0, 1}, {}, kNotMonotonicKey},
+  };
+  rec().b.fill(0x5A);
+  const comm::TDeviceRecord before = rec();
   TCharacteristic c;
-  EXPECT_EQ(ComputeCharacteristic(c).status, TCharStatus::kArithmeticError);
-}
-
-TEST_F(SensorTest, FailedColdJunctionFitStopsTheEncoding) {
-  Configure(15, 7, 2, 0, 50);
-  SetTable({{0, 0}, {50, std::numeric_limits<double>::quiet_NaN()}, {60, 3}});
-  p().TableLoaded = true;
-  TCharacteristic c;
-  EXPECT_EQ(ComputeCharacteristic(c).status, TCharStatus::kArithmeticError);
+  for (const Case& cs : cases) {
+    Configure(cs.typ, 7, cs.lin, cs.lo, cs.hi);
+    p().LinCoef = cs.coef;
+    SetTable(cs.rows);
+    p().TableLoaded = !cs.rows.empty();
+    const TResult r = EncodeCharacteristic(d(), rec(), c);
+    EXPECT_FALSE(r.ok) << cs.what;
+    EXPECT_EQ(r.key, cs.key) << cs.what;
+    EXPECT_EQ(rec(), before) << cs.what;
+  }
+  EXPECT_TRUE(ComputeCharacteristic(d(), c).ok);  // a function that turns back is still computed
+  EXPECT_FALSE(c.monotonic);
 }
 
 }  // namespace

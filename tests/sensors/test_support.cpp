@@ -1,30 +1,9 @@
 // Shared set-up of the sensor tests.
 #include "test_support.h"
 
-#include <cmath>
-
 #include "sensors/sensor_signal.h"
 
 namespace vorta::sensors::testing {
-
-void SensorTest::SetUp() {
-  app::Param().Clear();
-  ResetSensorRangeTable();
-  ResetUserTable();
-  ResetCharacteristicState();
-  comm::DeviceRecord().Clear();
-  app::SetMessageHandler([this](const std::string& text, int kind) {
-    shown.push_back({text, kind});
-    return static_cast<int>(app::kResultOk);
-  });
-}
-
-void SensorTest::TearDown() {
-  app::SetMessageHandler(nullptr);
-  app::Param().Clear();
-  ResetSensorRangeTable();
-  ResetUserTable();
-}
 
 void SensorTest::Configure(int typ, int tryb, int lin, double minInput, double maxInput) {
   p().Code.Typ = static_cast<std::uint8_t>(typ);
@@ -36,21 +15,21 @@ void SensorTest::Configure(int typ, int tryb, int lin, double minInput, double m
 }
 
 void SensorTest::SetTable(const std::vector<TTablePoint>& points) {
-  TUserTable& t = UserTable();
+  TUserTable& t = table();
   for (std::size_t i = 0; i < points.size(); ++i) t[static_cast<int>(i) + 1] = points[i];
   t.SetCount(static_cast<int>(points.size()));
 }
 
-long double ExactInverse(int typ, long double a, long double b, long double s) {
+long double ExactInverse(const TSensorData& d, int typ, long double a, long double b, long double s) {
   constexpr int kGrid = 2000;
-  if (SensorSignalL(typ, a) >= s) return a;  // the start of the range gives the smallest signal
+  if (SensorSignalL(d, typ, a) >= s) return a;  // the start of the range gives the smallest signal
   const long double h = (b - a) / kGrid;
   int i = 1;
-  while (i < kGrid && SensorSignalL(typ, a + i * h) < s) ++i;
+  while (i < kGrid && SensorSignalL(d, typ, a + i * h) < s) ++i;
   long double lo = a + (i - 1) * h, hi = a + i * h;
   for (int k = 0; k < 100; ++k) {
     const long double mid = (lo + hi) / 2;
-    (SensorSignalL(typ, mid) < s ? lo : hi) = mid;
+    (SensorSignalL(d, typ, mid) < s ? lo : hi) = mid;
   }
   return (lo + hi) / 2;
 }

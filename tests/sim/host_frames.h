@@ -1,11 +1,17 @@
-// Host side of the frame format, written out by hand for the simulator tests: command frames as
-// the host sends them, and the split of what comes back into echo and reply.
+// Host side of the line, written out by hand for the simulator tests: command frames as the host
+// sends them, the split of what comes back into echo and reply, the transmitter on the in-process
+// line as a test fixture, and the host's end of a pseudo-terminal.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/serial_port.h"
 #include "sim/sim_line.h"
 
 namespace vorta::sim::test {
@@ -39,7 +45,6 @@ struct TExchange {
   TBytes received;  // everything read: echo, then reply
   bool echoOk = false;
   std::optional<TBytes> data;  // reply data when a well-formed reply followed the echo
-  std::uint8_t checksum = 0;
 };
 
 // Decodes the reply that follows the echo in received: 0xC0, L, escaped data and checksum, 0xC3.
@@ -59,9 +64,9 @@ inline TExchange SplitReply(const TBytes& frame, const TBytes& received) {
       body.push_back(received[i]);
   }
   if (body.size() != length + 1 || i + 1 != received.size() || received[i] != 0xC3) return x;
-  x.checksum = body.back();
+  const std::uint8_t checksum = body.back();
   body.pop_back();
-  if (HostChecksum(body) == x.checksum) x.data = body;
+  if (HostChecksum(body) == checksum) x.data = body;
   return x;
 }
 
@@ -90,6 +95,32 @@ inline double HostFloat(const TBytes& b, std::size_t at) {
   for (int e = b[at] - 127; e > 0; --e) v *= 2.0;
   for (int e = b[at] - 127; e < 0; ++e) v /= 2.0;
   return (b[at + 1] & 0x80) ? -v : v;
+}
+
+// The simulated transmitter behind the in-process line, where time is virtual.
+class TSimOnLine : public ::testing::Test {
+ protected:
+  TSimTransmitter tx;
+  TSimLine line{tx};
+
+  // The reply data, or nothing when no good reply came.
+  std::optional<TBytes> Send(const TBytes& command) { return Exchange(line, command).data; }
+  // The reply data of a command that must be answered; zeros when it was not, so indexing stays safe.
+  TBytes Reply(const TBytes& command) {
+    const std::optional<TBytes> d = Send(command);
+    EXPECT_TRUE(d.has_value()) << "no good reply to command 0x" << std::hex << int(command[0]);
+    return d.value_or(TBytes(16, 0));
+  }
+};
+
+// How long a test on a pseudo-terminal listens before it takes the silence as the answer.
+inline constexpr int kQuietMs = 300;
+
+// The device opened and set up as the program does it; nullptr when either fails.
+inline std::unique_ptr<platform::SerialPort> OpenHost(const std::string& path, int baud = 9600) {
+  auto port = platform::SerialPort::Open(path);
+  if (port && !port->Configure(baud)) port.reset();
+  return port;
 }
 
 }  // namespace vorta::sim::test

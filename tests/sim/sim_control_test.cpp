@@ -1,46 +1,53 @@
-// Control commands of a running simulator, as a second shell sends them.
+// Control commands of a running simulator, as a second shell sends them: knobs and signal settings
+// by name, refusals, status, save, and the actions left to the program.
 #include "sim/sim_control.h"
 
 #include <gtest/gtest.h>
 
-namespace vorta::sim {
+#include "tests/support/temp_dir.h"
+
+namespace vorta::sim::test {
 namespace {
 
+using vorta::testing::TempDir;
 using TAction = TControlResult::TAction;
 
-TEST(SimControl, SetsSignalAndKnobsByName) {
+TEST(SimControl, SetsSignalAndKnobsByNameAndClearSwitchesOnlyTheFaultsOff) {
   TSimTransmitter tx;
-  EXPECT_TRUE(RunControlLine(tx, "set level 12.5").ok);
+  for (const char* line : {"set level 12.5", "noise 0.2", "lose 0.25", "late 40", "broken-sensor",
+                           "eeprom-error on", "set silent-after 3"})
+    EXPECT_TRUE(RunControlLine(tx, line).ok) << line;
   EXPECT_EQ(tx.Signal().level, 12.5);
-  EXPECT_TRUE(RunControlLine(tx, "noise 0.2").ok);
   EXPECT_EQ(tx.Signal().noise, 0.2);
-  EXPECT_TRUE(RunControlLine(tx, "lose 0.25").ok);
   EXPECT_EQ(tx.Knobs().loseShare, 0.25);
-  EXPECT_TRUE(RunControlLine(tx, "broken-sensor").ok);
+  EXPECT_EQ(tx.Knobs().lateMs, 40);
   EXPECT_TRUE(tx.Knobs().brokenSensor);
+  EXPECT_TRUE(tx.Knobs().eepromError);
+  EXPECT_EQ(tx.Knobs().silentAfterFrames, 3);
   EXPECT_TRUE(RunControlLine(tx, "set broken-sensor off").ok);
   EXPECT_FALSE(tx.Knobs().brokenSensor);
   EXPECT_TRUE(RunControlLine(tx, "set silent").ok);
   EXPECT_TRUE(tx.Knobs().silent);
-}
-
-TEST(SimControl, ClearSwitchesEveryFaultOff) {
-  TSimTransmitter tx;
-  RunControlLine(tx, "late 40");
-  RunControlLine(tx, "eeprom-error on");
   EXPECT_TRUE(RunControlLine(tx, "clear").ok);
-  EXPECT_EQ(tx.Knobs().lateMs, 0);
-  EXPECT_FALSE(tx.Knobs().eepromError);
+  const TFaultKnobs k = tx.Knobs();
+  EXPECT_TRUE(k.loseShare == 0.0 && k.lateMs == 0 && !k.eepromError && !k.silent &&
+              k.silentAfterFrames == -1);
+  EXPECT_EQ(tx.Signal().level, 12.5);
 }
 
-TEST(SimControl, BadLinesAreRefusedWithoutChange) {
+TEST(SimControl, BadLinesAndValuesAreRefusedWithoutChange) {
   TSimTransmitter tx;
-  for (const char* line : {"set level abc", "level", "frobnicate", "set lose 2", "noise -1", "a b c d"}) {
+  for (const char* line :
+       {"set level abc", "level", "frobnicate", "set lose 2", "lose 1.5", "noise -1", "drift-period 0",
+        "late -3", "silent maybe", "silent-after 2.5", "no-such-knob 1", "a b c d"}) {
     const TControlResult r = RunControlLine(tx, line);
     EXPECT_FALSE(r.ok) << line;
     EXPECT_FALSE(r.text.empty()) << line;
   }
-  EXPECT_EQ(tx.Signal().level, TSignalSettings{}.level);
+  const TFaultKnobs k = tx.Knobs();
+  EXPECT_TRUE(k.loseShare == 0.0 && k.lateMs == 0 && !k.silent && k.silentAfterFrames == -1);
+  const TSignalSettings s = tx.Signal();
+  EXPECT_TRUE(s.level == 50.0 && s.noise == 0.0 && s.driftPeriodS == 60.0);
   EXPECT_TRUE(RunControlLine(tx, "   ").ok);
 }
 
@@ -48,18 +55,26 @@ TEST(SimControl, StatusListsSettingsKnobsAndCounters) {
   TSimTransmitter tx;
   RunControlLine(tx, "level 33");
   const TControlResult r = RunControlLine(tx, "status");
-  EXPECT_NE(r.text.find("level 33"), std::string::npos);
-  EXPECT_NE(r.text.find("silent-in-block -1"), std::string::npos);
-  EXPECT_NE(r.text.find("frames 0"), std::string::npos);
+  for (const char* part : {"model 47", "level 33", "silent-in-block -1", "frames 0"})
+    EXPECT_NE(r.text.find(part), std::string::npos) << part;
 }
 
-TEST(SimControl, LineActionsAreLeftToTheProgram) {
-  TSimTransmitter tx;
-  EXPECT_EQ(RunControlLine(tx, "quit").action, TAction::kQuit);
-  EXPECT_EQ(RunControlLine(tx, "connect").action, TAction::kConnect);
-  EXPECT_EQ(RunControlLine(tx, "disconnect").action, TAction::kDisconnect);
-  EXPECT_FALSE(RunControlLine(tx, "save").ok);  // no memory file
+TEST(SimControl, SaveWritesTheMemoryFileAndLineActionsAreLeftToTheProgram) {
+  TSimTransmitter none;
+  EXPECT_FALSE(RunControlLine(none, "save").ok);
+  EXPECT_EQ(RunControlLine(none, "quit").action, TAction::kQuit);
+  EXPECT_EQ(RunControlLine(none, "connect").action, TAction::kConnect);
+  EXPECT_EQ(RunControlLine(none, "disconnect").action, TAction::kDisconnect);
+  TempDir dir;
+  TSimConfig config;
+  config.memoryFile = (dir / "saved.mem").string();
+  TSimTransmitter tx(config);
+  tx.WriteMemory(mem::kTag, {'S'});
+  EXPECT_TRUE(RunControlLine(tx, "save").ok);
+  TSimMemory saved;
+  ASSERT_TRUE(saved.Load(config.memoryFile));
+  EXPECT_EQ(saved.Byte(mem::kTag), 'S');
 }
 
 }  // namespace
-}  // namespace vorta::sim
+}  // namespace vorta::sim::test

@@ -1,119 +1,85 @@
-// The simulated transmitter on a real pseudo-terminal: termios path, baud rate taken from the
-// host's settings, the port link, and the disconnect knob.
+// The simulated transmitter on a real pseudo-terminal, its other end opened as the program opens a
+// port: the baud rate taken from the host's settings and paced, the disconnect knob, and knobs
+// changed while the host polls. The port link is tested with the program.
 #include "sim/sim_pty.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <thread>
+#include <atomic>
 
-#include "tests/sim/pty_host.h"
+#include "tests/support/temp_dir.h"
+#include "tests/sim/host_frames.h"
 
 namespace vorta::sim::test {
 namespace {
 
+using vorta::testing::kPatientMs;
+using vorta::testing::TempDir;
+using vorta::testing::WaitUntil;
 namespace fs = std::filesystem;
 
-fs::path TempDir() {
-  std::string tmpl = (fs::temp_directory_path() / "vorta-sim-test-XXXXXX").string();
-  return mkdtemp(tmpl.data()) ? fs::path(tmpl) : fs::temp_directory_path();
-}
-
-TEST(SimPty, AnswersMeasureOverPseudoTerminal) {
+TEST(SimPty, AnswersAtTheBaudRateTheHostSetsPacingEveryByte) {
   TSimTransmitter tx;
   tx.SetLevel(75.0);
   TSimPty pty(tx);
   ASSERT_TRUE(pty.Start());
-  TPtyHost host(pty.SlavePath());
-  ASSERT_TRUE(host.Open());
-  const TExchange x = host.Exchange({'m', 0x20});
+  auto host = OpenHost(pty.SlavePath(), 1200);
+  ASSERT_NE(host, nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const TExchange x = Exchange(*host, {'m', 0x20}, kPatientMs);
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   EXPECT_TRUE(x.echoOk);
   ASSERT_TRUE(x.data.has_value());
   EXPECT_NEAR(HostFloat(*x.data, 2), 75.0, 1e-4);
   EXPECT_EQ((*x.data)[6] << 8 | (*x.data)[7], 9216 + 16 * 2000);
-}
-
-TEST(SimPty, TakesBaudRateFromHostSettings) {
-  TSimTransmitter tx;
-  TSimPty pty(tx);
-  ASSERT_TRUE(pty.Start());
-  TPtyHost host(pty.SlavePath(), B1200);
-  ASSERT_TRUE(host.Exchange({0xF3, 16, 0x00, 0x10}).data.has_value());
   EXPECT_EQ(pty.Baud(), 1200);
+  EXPECT_GE(took.count(), 19 * 10000.0 / 1200);  // 5 bytes echo and 14 bytes reply, 10 bits each
 }
 
-TEST(SimPty, LinkIsMadeAndRemoved) {
-  const fs::path dir = TempDir();
-  const fs::path link = dir / "COM7";
-  TSimTransmitter tx;
-  {
-    TSimPty pty(tx);
-    ASSERT_TRUE(pty.Start());
-    ASSERT_TRUE(pty.MakeLink(link.string()));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::read_symlink(link).string(), pty.SlavePath());
-    TPtyHost host(link.string());
-    EXPECT_TRUE(host.Exchange({'s', 0x80, 0, 0}).data.has_value());
-  }
-  EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-  fs::remove_all(dir);
-}
-
-TEST(SimPty, LinkNeverReplacesAFile) {
-  const fs::path dir = TempDir();
-  const fs::path file = dir / "COM8";
-  {
-    std::FILE* f = std::fopen(file.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
-  }
-  TSimTransmitter tx;
-  TSimPty pty(tx);
-  ASSERT_TRUE(pty.Start());
-  EXPECT_FALSE(pty.MakeLink(file.string()));
-  EXPECT_TRUE(fs::is_regular_file(file));
-  fs::remove_all(dir);
-}
-
-TEST(SimPty, DisconnectKnobClosesLineAfterReply) {
-  const fs::path dir = TempDir();
+TEST(SimPty, DisconnectKnobHangsUpOnceTheLastReplyIsOut) {
+  TempDir dir;
   const fs::path link = dir / "COM5";
   TSimTransmitter tx;
   TSimPty pty(tx);
+  std::atomic<bool> told{false};
+  pty.SetOnDisconnect([&] { told = true; });
   ASSERT_TRUE(pty.Start());
   ASSERT_TRUE(pty.MakeLink(link.string()));
   ASSERT_TRUE(tx.SetKnob("disconnect-after", "2"));
-  TPtyHost host(pty.SlavePath());
-  EXPECT_TRUE(host.Exchange({'m', 0x20}).data.has_value());
-  EXPECT_TRUE(host.Exchange({'m', 0x20}).data.has_value());
-  EXPECT_TRUE(host.Gone());
-  EXPECT_FALSE(host.Exchange({'m', 0x20}, 200).data.has_value());
-  for (int i = 0; i < 50 && pty.Running(); ++i) usleep(10000);
+  auto host = OpenHost(pty.SlavePath());
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(Exchange(*host, {'m', 0x20}, kPatientMs).data.has_value());
+  EXPECT_TRUE(Exchange(*host, {'m', 0x20}, kPatientMs).data.has_value());
+  std::uint8_t buf[16];
+  EXPECT_EQ(host->Read(buf, sizeof buf, kPatientMs), -1);  // hung up, not a time-out
+  ASSERT_TRUE(WaitUntil([&] { return told.load(); }));
   EXPECT_FALSE(pty.Running());
   EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-  fs::remove_all(dir);
 }
 
 TEST(SimPty, KnobsAndSignalChangeWhileTheHostPolls) {
   TSimTransmitter tx;
   TSimPty pty(tx);
   ASSERT_TRUE(pty.Start());
-  int answered = 0;
-  std::thread host([&] {
-    TPtyHost h(pty.SlavePath());
-    for (int i = 0; i < 30; ++i) answered += h.Exchange({'m', 0x20}, 100).data.has_value();
+  auto host = OpenHost(pty.SlavePath());
+  ASSERT_NE(host, nullptr);
+  std::atomic<bool> done{false};
+  int whole = 0;
+  std::thread poller([&] {
+    for (int i = 0; i < 30; ++i) {
+      const TExchange x = Exchange(*host, {'m', 0x20}, kPatientMs);
+      whole += x.echoOk && x.received.size() > 5 && x.received.back() == 0xC3;
+    }
+    done = true;
   });
-  for (int i = 0; i < 30; ++i) {
-    tx.SetLevel(10.0 + i);
-    tx.SetKnob("lose", i % 2 ? "0.5" : "0");
+  for (int i = 0; !done; ++i) {
+    tx.SetLevel(10.0 + i % 50);
+    tx.SetKnob("corrupt", i % 2 ? "0.5" : "0");
     (void)tx.Stats();
-    usleep(2000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  host.join();
-  EXPECT_GT(answered, 0);
+  poller.join();
+  EXPECT_EQ(whole, 30);  // damaged or not, every reply came as a whole frame
   EXPECT_EQ(tx.Stats().frames, 30);
 }
 

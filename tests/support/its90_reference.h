@@ -2,13 +2,13 @@
 // independently of the product's own tables.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace vorta::testing {
 

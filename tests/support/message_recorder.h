@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/message_box.h"
+#include "app/ui/message_box.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) {

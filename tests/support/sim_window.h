@@ -9,32 +9,35 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <QApplication>
 #include <QThread>
-#include <stdlib.h>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/param_set.h"
 #include "app/record_conversion.h"
-#include "app/settings.h"
-#include "app/window_state.h"
+#include "app/ui/app_state.h"
+#include "app/ui/main_window.h"
+#include "app/ui/window_state.h"
 #include "comm/comm_state.h"
 #include "comm/device_image.h"
-#include "comm/device_record.h"
 #include "comm/polling.h"
 #include "comm/protocol.h"
-#include "platform/program_dir.h"
+#include "comm/ui/record_state.h"
+#include "docs/ui/lang.h"
 #include "platform/port_names.h"
+#include "platform/program_dir.h"
+#include "sensors/ui/sensor_state.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_transmitter.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/program_folder.h"
 
 namespace vorta::testing {
 
@@ -44,19 +47,12 @@ class SimWindow {
   // and the window opens it as the program does (Line() is then not available).
   explicit SimWindow(const sim::TSimConfig& config = {}, bool onPty = false)
       : tx_(std::make_unique<sim::TSimTransmitter>(config)) {
-    std::filesystem::remove(IniPath());
-    comm::ResetComm();
-    comm::DeviceRecord().Clear();
-    app::WindowFlags().Clear();
-    app::Param().Clear();
     if (onPty) {
-      std::string dir = (std::filesystem::temp_directory_path() / "vorta-window-pty-XXXXXX").string();
-      EXPECT_NE(mkdtemp(dir.data()), nullptr);
-      portsDir_ = dir;
-      platform::SetPortsDir(dir);
+      const std::string ports = folder_.Dir() + "/ports";
+      std::filesystem::create_directory(ports);
       pty_ = std::make_unique<sim::TSimPty>(*tx_);
       EXPECT_TRUE(pty_->Start());
-      EXPECT_TRUE(pty_->MakeLink(dir + "/COM1"));
+      EXPECT_TRUE(pty_->MakeLink(ports + "/COM1"));
       app::TVortaF::SetLineOpener([](int) { return comm::OpenLine(1, 4); });
     } else {
       app::TVortaF::SetLineOpener([this](int) {
@@ -71,12 +67,7 @@ class SimWindow {
     w_.reset();
     comm::ResetComm();
     app::TVortaF::SetLineOpener({});
-    std::filesystem::remove(IniPath());
-    if (pty_) {
-      pty_.reset();
-      platform::SetPortsDir("");
-      std::filesystem::remove_all(portsDir_);
-    }
+    pty_.reset();
   }
   SimWindow(const SimWindow&) = delete;
   SimWindow& operator=(const SimWindow&) = delete;
@@ -129,16 +120,17 @@ class SimWindow {
   // Writes the encoded areas of a parameter set straight into the transmitter's memory, as if an
   // earlier session had configured it. The process-wide set and record are cleared afterwards.
   bool Seed(const app::TParamSet& p, int dayNumber = 9000) {
-    app::Param() = p;
-    const auto encoded = app::EncodeRecord({tx_->ModelCode(), dayNumber});
+    app::TParamSet set = p;
+    auto table = std::make_unique<sensors::TUserTable>(sensors::UserTable());
+    comm::TDeviceRecord record{};
+    const TResult encoded =
+        app::EncodeRecord(set, *table, sensors::SensorRangeTable(), {tx_->ModelCode(), dayNumber}, record);
     comm::TDeviceImage image{};
-    comm::EncodeImage(comm::DeviceRecord(), image);
+    comm::EncodeImage(record, image);
     tx_->WriteMemory(0x010, std::vector<std::uint8_t>(image.begin() + 0x010, image.begin() + 0x0D0));
     tx_->WriteMemory(0x440, std::vector<std::uint8_t>(image.begin() + 0x440, image.begin() + 0xAC0));
     tx_->UpdateChecksums();
-    app::Param().Clear();
-    comm::DeviceRecord().Clear();
-    return encoded.status == sensors::TCharStatus::kOk;
+    return encoded.ok;
   }
   // The areas a full write writes, as the transmitter holds them now.
   std::vector<std::uint8_t> WrittenAreas() const {
@@ -148,10 +140,12 @@ class SimWindow {
     return m;
   }
 
+  const ProgramFolder& Folder() const { return folder_; }
+
+  ProgramFolder folder_;  // first: the window is made in it and destroyed before it goes
   MessageRecorder rec;
 
  private:
-  static std::string IniPath() { return platform::ProgramDir() + "/" + app::kSettingsFileName; }
   static std::uint64_t PollSeq() {
     std::lock_guard lock(comm::Comm().ShadowLock);
     return comm::Comm().ShadowSeq;
@@ -160,7 +154,6 @@ class SimWindow {
   std::unique_ptr<sim::TSimTransmitter> tx_;
   sim::TSimLine* line_ = nullptr;
   std::unique_ptr<sim::TSimPty> pty_;
-  std::string portsDir_;
   std::unique_ptr<app::TVortaF> w_;
 };
 
