@@ -212,6 +212,7 @@ TEST_F(PollingTest, NewAverageAndLargeErrorMissedByTheWindowStayThroughTheNextPo
       {0x00, true, false, false},  {0x40, false, false, false},
       {0x40, true, false, true},   {0x20, false, false, false},
       {0x00, false, false, false}, {0x00, true, false, false},  // two missed
+      {0x1F, true, false, false},  // the type index bits carry no flag
   };
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     Poll(steps[i].b);

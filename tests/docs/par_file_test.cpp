@@ -158,6 +158,15 @@ TEST_P(ParFileTest, TableCharacteristicKeepsItsFileNameAndPowerSeriesItsCoeffici
   TLineBuffer lines;
   lines.SetText(Slurp(Path()));
   EXPECT_EQ(lines.Lines()[8], "File=MyCurve.dat");
+  {
+    // A file name without its table in memory is not written: the file would claim a table.
+    app::TParamSet without = p;
+    without.TableLoaded = false;
+    ASSERT_TRUE(SaveParFile(Path("without.par"), without));
+    TLineBuffer w;
+    w.SetText(Slurp(Path("without.par")));
+    EXPECT_EQ(w.Lines()[8], "");
+  }
   EXPECT_EQ(lines.Lines()[32], "");  // Lin 2: the coefficient lines stay empty
   app::TParamSet back = p;           // the same table is still in memory
   ASSERT_TRUE(LoadParFile(Path(), back, ranges));

@@ -172,6 +172,8 @@ TEST(Simulation, OperatingPointScrollBarsAndPlotPosition) {
   EXPECT_EQ(OutputScrollPosition(10, 1.2), 0);
   EXPECT_EQ(OutputScrollPosition(80, kNaN), 80);
   EXPECT_EQ(PlotPosition(0, 0.5, true).x, -100);
+  EXPECT_EQ(PlotPosition(75, 0.5, true).x, 50);  // bipolar: 50 % is the zero column
+  EXPECT_EQ(PlotPosition(75, 0.5, false).x, 75);
   EXPECT_EQ(InputOfPlotX(0, true), 50);
   EXPECT_EQ(CurvePoints(t, true)[100].x, 0);
   EXPECT_DOUBLE_EQ(CurvePoints(t, false)[150].y, 75);

@@ -73,6 +73,8 @@ TEST_F(TableFileTest, EveryRuleOfTheFormatGivesItsReasonAndLine) {
       {15, {"100 4", "50 12", "0 20"}, rise, 1},   // but not for the user thermocouple
       {17, {"0 4", "0 5", "1 6"}, fall, 1},
       {17, {"0 4", "1 5", "0.5 6"}, fall, 2},
+      {17, {"0 4", "1 5", "1 6"}, fall, 2},        // equal values in a rising column
+      {17, {"2 4", "1 5", "1 6"}, fall, 2},        // and in a falling one
       {17, {"0 4", "1 5", "2 5"}, "ok", -1},  // equal signals pass
       {17, {"0 4", "1 5", "2 4.9"}, rise, 2},
       {15, {"0 0", "1000 75.1"}, range, 1},
