@@ -1,6 +1,7 @@
 // TCommD on a serial line: writes, event-character reads bounded by deadlines, transactions.
 #include "comm/link.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -74,10 +75,15 @@ TCommD::TCommD(std::unique_ptr<platform::ISerialLine> line) : line_(std::move(li
 // CloseLine closes through ClosePort first; this only lets go of a line nobody waits on any more.
 TCommD::~TCommD() = default;
 
-std::unique_ptr<TCommD> TCommD::OpenPort(int portNumber) {
+std::unique_ptr<TCommD> TCommD::OpenPort(int portNumber, platform::TPortOpenError* why) {
   const std::string path = platform::ResolveComPort(portNumber);
-  if (path.empty()) return nullptr;
-  auto port = platform::SerialPort::Open(path);
+  if (path.empty()) {
+    // No device of its own and no link: named after the link that would have given it one.
+    if (why)
+      *why = platform::ClassifyOpenError(platform::PortsDir() + "/COM" + std::to_string(portNumber), ENOENT);
+    return nullptr;
+  }
+  auto port = platform::SerialPort::Open(path, why);
   if (!port) return nullptr;
   return std::make_unique<TCommD>(std::move(port));
 }

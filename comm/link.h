@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "comm/frame.h"
+#include "platform/port_trouble.h"
 #include "platform/serial_line.h"
 #include "platform/thread.h"
 
@@ -31,8 +32,9 @@ class TCommD {
   TCommD(const TCommD&) = delete;
   TCommD& operator=(const TCommD&) = delete;
 
-  // Opens COMn as resolved by the port names; nullptr (and no message) when it cannot be opened.
-  static std::unique_ptr<TCommD> OpenPort(int portNumber);
+  // Opens COMn as resolved by the port names; nullptr (and no message) when it cannot be opened,
+  // and then why says why when it is given.
+  static std::unique_ptr<TCommD> OpenPort(int portNumber, platform::TPortOpenError* why = nullptr);
 
   // Raw 8N1 at baud, RS-485 requested, queues purged, then the settle pause.
   bool Setup(int baud);
@@ -49,6 +51,8 @@ class TCommD {
   // still runs: the line then stays open so that it is never closed beneath it.
   bool ClosePort();
   bool IsOpen() const { return line_ != nullptr; }
+  // The line itself has failed (unplugged adapter, hung-up device): it must be closed and reopened.
+  bool Gone() const { return line_ && line_->Gone(); }
 
  private:
   std::unique_ptr<platform::ISerialLine> line_;

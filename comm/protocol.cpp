@@ -2,6 +2,7 @@
 #include "comm/protocol.h"
 
 #include <atomic>
+#include <cerrno>
 
 #include "comm/comm_state.h"
 #include "comm/device_float.h"
@@ -101,12 +102,15 @@ bool OpenLineOn(std::unique_ptr<platform::ISerialLine> line, int baudIndex) {
   return StartPolling();
 }
 
-bool OpenLine(int portNumber, int baudIndex) {
+bool OpenLine(int portNumber, int baudIndex, platform::TPortOpenError* why) {
   if (!CloseLine()) return false;
-  auto port = TCommD::OpenPort(portNumber);
+  auto port = TCommD::OpenPort(portNumber, why);
   if (!port) return false;
   ClearLineBuffers();
-  if (!port->Setup(BaudOfIndex(baudIndex))) return false;
+  if (!port->Setup(BaudOfIndex(baudIndex))) {
+    if (why) *why = platform::ClassifyOpenError(why->path, ENOTTY);
+    return false;
+  }
   Comm().Line = std::move(port);
   return StartPolling();
 }
@@ -126,6 +130,11 @@ bool LineOpen() {
   return Comm().Line != nullptr;
 }
 
+bool LineGone() {
+  const TCommState& s = Comm();
+  return s.Line != nullptr && s.Line->Gone();
+}
+
 namespace {
 
 // Runs the command that build puts into CommandBuffer, with up to five attempts.
@@ -137,7 +146,8 @@ bool RunDirect(Build build) {
   bool ok = s.Line != nullptr && build(s.CommandBuffer);
   if (ok) {
     ok = false;
-    for (int attempt = 0; attempt < kDirectAttempts && !ok; ++attempt)
+    // A line that has failed itself is not tried again: each attempt would only wait out its time.
+    for (int attempt = 0; attempt < kDirectAttempts && !ok && !s.Line->Gone(); ++attempt)
       ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
   }
   s.CommandDoneEvent.Set();

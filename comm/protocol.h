@@ -7,6 +7,7 @@
 
 #include "comm/frame.h"
 #include "comm/measurement.h"
+#include "platform/port_trouble.h"
 #include "platform/serial_line.h"
 
 namespace vorta::comm {
@@ -32,14 +33,17 @@ inline constexpr int BaudOfIndex(int index) {
 }
 
 // Opens COMn at the baud of the index and starts polling. A line already open is closed first;
-// a port that opens but cannot be set up is released again. No message is shown.
-bool OpenLine(int portNumber, int baudIndex);
+// a port that opens but cannot be set up is released again. No message is shown; why, when given,
+// says why the port could not be opened.
+bool OpenLine(int portNumber, int baudIndex, platform::TPortOpenError* why = nullptr);
 // The same on a line given by the caller (the simulated transmitter run in-process).
 bool OpenLineOn(std::unique_ptr<platform::ISerialLine> line, int baudIndex);
 // Stops polling and closes the line. False when the polling thread would not end: the line then
 // stays open beneath it.
 bool CloseLine();
 bool LineOpen();
+// The open line has failed itself (unplugged, hung up): close it and open the port again.
+bool LineGone();
 
 // Fills CommandBuffer for a letter of the command set; false for an unknown letter or an argument
 // the command cannot carry. The corrections command 'V' carries two floats and has its own builder.

@@ -21,6 +21,9 @@ class ISerialLine {
   virtual int Read(std::uint8_t* buf, std::size_t max, int timeoutMs) = 0;
   // Makes every Read or Write blocked on this line return at once (used when I/O is stopped).
   virtual void Interrupt() = 0;
+  // True once the line itself has failed (the device vanished or hung up, or I/O on it gave EIO
+  // or ENXIO): no later Read or Write can succeed, and only closing and reopening helps.
+  virtual bool Gone() const { return false; }
 };
 
 }  // namespace vorta::platform

@@ -50,20 +50,28 @@ void RequestRs485(int fd) {
 
 }  // namespace
 
-std::unique_ptr<SerialPort> SerialPort::Open(const std::string& path) {
+std::unique_ptr<SerialPort> SerialPort::Open(const std::string& path, TPortOpenError* why) {
+  const auto fail = [&path, why](int error) {
+    if (why) *why = ClassifyOpenError(path, error);
+    return nullptr;
+  };
+  if (const int hooked = HookedOpenError(path)) return fail(hooked);
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return fail(errno);
   termios tio{};
   // TIOCEXCL refuses later opens by other programs; the lock also holds against privileged ones.
   if (tcgetattr(fd, &tio) != 0 || ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
     close(fd);
-    return nullptr;
+    return fail(error);
   }
   int wake[2];
   if (pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0) {
+    const int error = errno;
     close(fd);
-    return nullptr;
+    return fail(error);
   }
+  if (why) *why = TPortOpenError{PortTrouble::kNone, 0, path, {}};
   return std::unique_ptr<SerialPort>(new SerialPort(fd, wake[0], wake[1]));
 }
 
@@ -100,6 +108,20 @@ void SerialPort::DrainWake() {
   }
 }
 
+void SerialPort::NoteError(int error) {
+  switch (error) {
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case EPIPE:
+    case EBADF:
+      gone_ = true;
+      break;
+    default:
+      break;
+  }
+}
+
 void SerialPort::Purge() {
   tcflush(fd_, TCIOFLUSH);
   DrainWake();
@@ -114,12 +136,18 @@ bool SerialPort::Write(const std::uint8_t* data, std::size_t n, int timeoutMs) {
       done += static_cast<std::size_t>(w);
       continue;
     }
-    if (w < 0 && errno != EAGAIN && errno != EINTR) return false;
+    if (w < 0 && errno != EAGAIN && errno != EINTR) {
+      NoteError(errno);
+      return false;
+    }
     pollfd fds[2] = {{fd_, POLLOUT, 0}, {wakeRead_, POLLIN, 0}};
     const int left = RemainingMs(deadline);
     if (left == 0 || poll(fds, 2, left) <= 0) return false;
     if (fds[1].revents & POLLIN) return false;
-    if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
+    if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+      gone_ = true;
+      return false;
+    }
   }
   return true;
 }
@@ -129,14 +157,20 @@ int SerialPort::Read(std::uint8_t* buf, std::size_t max, int timeoutMs) {
   for (;;) {
     pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     const int rc = poll(fds, 2, RemainingMs(deadline));
-    if (rc < 0 && errno != EINTR) return -1;
+    if (rc < 0 && errno != EINTR) {
+      NoteError(errno);
+      return -1;
+    }
     if (rc == 0) return 0;
     if (rc < 0) continue;
     if (fds[1].revents & POLLIN) {
       DrainWake();
       return 0;
     }
-    if (fds[0].revents & POLLNVAL) return -1;
+    if (fds[0].revents & POLLNVAL) {
+      gone_ = true;
+      return -1;
+    }
     const ssize_t r = read(fd_, buf, max);
     if (r > 0) return static_cast<int>(r);
     // A signal or a wake-up without data: wait on for what is left of the time.
@@ -145,6 +179,10 @@ int SerialPort::Read(std::uint8_t* buf, std::size_t max, int timeoutMs) {
       continue;
     }
     // Readable but nothing to read, or an error: the other end hung up or the device is gone.
+    if (r == 0)
+      gone_ = true;
+    else
+      NoteError(errno);
     return -1;
   }
 }

@@ -17,7 +17,7 @@ layers=(
   "charts     charts/*"
   "sensors    sensors/*"
   "comm       comm/*"
-  "appcore    app/*"
+  "appcore    app/* service/*"
 )
 
 # layer      may include

@@ -22,6 +22,8 @@ class TSimLine : public platform::ISerialLine {
   bool Write(const std::uint8_t* data, std::size_t n, int timeoutMs) override;
   int Read(std::uint8_t* buf, std::size_t max, int timeoutMs) override;
   void Interrupt() override;
+  // A pulled plug is a line that failed, as an unplugged adapter is.
+  bool Gone() const override { return Closed(); }
 
   // Virtual time in milliseconds since the line was made.
   double NowMs() const;

@@ -67,6 +67,7 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   BuildToolbar();
   BuildCentral();
   BuildStatusBar();
+  BuildPortPanel();
   ConnectEditors();
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
@@ -102,8 +103,9 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   // 12. Position again once the layout is final.
   FixSize();
   move(Settings().MainLeft, Settings().MainTop);
-  // 13. The line on the configured port, with polling.
-  OpenLineAtStart();
+  // 13. The line on the configured port, with polling; the port dialog at once when it failed
+  // (once the window runs, so that the start itself never waits on the dialog).
+  if (!OpenLineAtStart()) QTimer::singleShot(0, this, &TVortaF::Komunikacja1Click);
   show();
   normalSize_ = size();
   // 15. The live display.

@@ -11,6 +11,7 @@
 #include "app/connection_tracker.h"
 #include "app/ui/message_box.h"
 #include "comm/transfer_runner.h"
+#include "platform/port_trouble.h"
 
 class QAction;
 class QComboBox;
@@ -133,6 +134,19 @@ class TVortaF : public QMainWindow {
   // Opens the line on ComPort at 9600 baud with polling; the message when it fails.
   bool OpenLineAtStart();
 
+  // The serial port and the service windows: the port dialog, the password prompt in front of the
+  // corrections and diagnostics windows, the port in use on the status bar, and the reopening of
+  // a port that failed beneath the program (an unplugged adapter).
+  void Komunikacja1Click();
+  void Regulacja1Click();
+  // Opens the line on port with polling, through the opener tests may set; why says why not.
+  bool OpenPortLine(int port, platform::TPortOpenError* why);
+  // Once per tick of Timer1: closes a line that has failed and opens its port again every 2 s.
+  void WatchLine();
+  // The port in use (or being reopened) on the status bar.
+  void ShowPortPanel();
+  bool LineLost() const { return lineLost_; }
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -173,6 +187,8 @@ class TVortaF : public QMainWindow {
   void SaveAs();
   bool SaveTo(const QString& file);
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
+  void BuildPortPanel();
+  void OpenServiceWindow();
 
   bool started_ = false;
   QString fileName_;
@@ -189,6 +205,12 @@ class TVortaF : public QMainWindow {
   std::string tableDir_;         // where the last table search ended
   comm::TDeviceImage lastWritten_{};  // what the last successful full write sent, for Verify
   bool hasLastWritten_ = false;
+  // The port and the line beneath it.
+  QLabel* PortPanel = nullptr;
+  std::string portPath_;    // the path the line was opened on (a link in ports/, or the device)
+  std::string portDevice_;  // the device behind it
+  bool lineLost_ = false;   // the line failed beneath the program: its port is opened again
+  int reopenWaitMs_ = 0;    // until the next attempt
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,

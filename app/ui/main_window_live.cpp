@@ -19,6 +19,7 @@
 #include "comm/comm_state.h"
 #include "comm/polling.h"
 #include "comm/protocol.h"
+#include "comm/ui/port_messages.h"
 #include "docs/ui/lang.h"
 
 namespace vorta::app {
@@ -38,11 +39,19 @@ void TVortaF::SetLineOpener(LineOpener opener) {
   Opener() = std::move(opener);
 }
 
+bool TVortaF::OpenPortLine(int port, platform::TPortOpenError* why) {
+  if (Opener()) return Opener()(port);
+  return comm::OpenLine(port, 4, why);
+}
+
 bool TVortaF::OpenLineAtStart() {
   const int port = Settings().ComPort;
-  if (Opener() ? Opener()(port) : comm::OpenLine(port, 4)) return true;
+  platform::TPortOpenError why;
+  const bool opened = OpenPortLine(port, &why);
+  ShowPortPanel();
+  if (opened) return true;
   MessageBeep(BeepKind::kAsterisk);
-  MyMesM(Lt("COM%d initialization failed").replace("%d", QString::number(port)) + "!", kIconNone, this);
+  MyMesM(comm::PortFailureText(port, why), kIconNone, this);
   return false;
 }
 
@@ -100,6 +109,7 @@ void TVortaF::Timer1Timer() {
     LiveTick();
     if (!comm::CheckQueuedResult()) MyMesM(Lt("Command failed") + "!", kIconError, this);
   }
+  WatchLine();
   EnableTransmitterCommands();
   Timer1->start();
 }

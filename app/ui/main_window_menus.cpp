@@ -42,7 +42,7 @@ void TVortaF::BuildActions() {
   Odswierz1 = MakeAction("Odswierz1", &TVortaF::Odswierz1Click);
   Czujniki1 = MakeAction("Czujniki1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_C));
   Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
-  Regulacja1 = MakeAction("Regulacja1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_K));
+  Regulacja1 = MakeAction("Regulacja1", &TVortaF::Regulacja1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
   Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
   Symulacja1 = MakeAction("Symulacja1", &TVortaF::NotYetClick);
   MonOnly1 = MakeAction("MonOnly1", &TVortaF::MonOnly1Click);
@@ -54,7 +54,7 @@ void TVortaF::BuildActions() {
   Status1->setCheckable(true);
   Status1->setChecked(true);
   Ogolne1 = MakeAction("Ogolne1", &TVortaF::NotYetClick);
-  Komunikacja1 = MakeAction("Komunikacja1", &TVortaF::NotYetClick);
+  Komunikacja1 = MakeAction("Komunikacja1", &TVortaF::Komunikacja1Click);
   Autoread1 = MakeAction("Autoread1", &TVortaF::Autoread1Click);
   Autoread1->setCheckable(true);
   Danetech1 = MakeAction("Danetech1", &TVortaF::Danetech1Click);
@@ -73,9 +73,9 @@ void TVortaF::BuildActions() {
   OdczytajT = MakeAction("OdczytajT", &TVortaF::OdczytajTClick);
   ZapiszT = MakeAction("ZapiszT", &TVortaF::ZapiszTClick);
   ZapiszT->setIcon(st->standardIcon(QStyle::SP_ArrowUp));
-  KomunikacjaT = MakeAction("KomunikacjaT", &TVortaF::NotYetClick);
+  KomunikacjaT = MakeAction("KomunikacjaT", &TVortaF::Komunikacja1Click);
   KomunikacjaT->setIcon(st->standardIcon(QStyle::SP_DriveNetIcon));
-  RegulacjaT = MakeAction("RegulacjaT", &TVortaF::NotYetClick);
+  RegulacjaT = MakeAction("RegulacjaT", &TVortaF::Regulacja1Click);
   RegulacjaT->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
   Wykres1T = MakeAction("Wykres1T", &TVortaF::NotYetClick);
   Wykres1T->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));

@@ -35,8 +35,9 @@ class IMessageSink {
 };
 
 // Beep kinds of the refusals: asterisk when a queued command cannot be placed, exclamation for a
-// failed command or a bad entry.
-enum class BeepKind { kAsterisk, kExclamation, kDefault };
+// failed command or a bad entry; question when the service windows lose the transmitter or
+// correct an entry that lay beyond its limits.
+enum class BeepKind { kAsterisk, kExclamation, kDefault, kQuestion };
 
 class IBeeper {
  public:

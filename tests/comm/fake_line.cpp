@@ -63,6 +63,11 @@ void TFakeLine::Interrupt() {
   c_->Locked([](TFakeLineControl& c) { c.interrupted = true; });
 }
 
+bool TFakeLine::Gone() const {
+  std::lock_guard lock(c_->mutex);
+  return c_->gone;
+}
+
 int TFakeLineControl::Count(std::uint8_t letter) {
   std::lock_guard lock(mutex);
   int n = 0;

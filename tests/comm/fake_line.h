@@ -73,6 +73,7 @@ class TFakeLine final : public platform::ISerialLine {
   bool Write(const std::uint8_t* data, std::size_t n, int timeoutMs) override;
   int Read(std::uint8_t* buf, std::size_t max, int timeoutMs) override;
   void Interrupt() override;
+  bool Gone() const override;
 
  private:
   std::shared_ptr<TFakeLineControl> c_;
