@@ -42,6 +42,8 @@ int RangeDecimals(double lo, double hi) {
 
 std::string RoundedText(double value, int decimals) {
   const double scale = std::pow(10.0, decimals + 1);
+  // Past 2^52 every double is a whole number already: rounding there could only saturate.
+  if (!(std::fabs(value * scale) < 0x1p52)) return Fixed(value, decimals);
   return Fixed(static_cast<double>(RoundHalfEven(value * scale)) / scale, decimals);
 }
 
@@ -79,7 +81,9 @@ TResultText ResultText(const TParamSet& p, double value, bool configRead, const 
   if (f.eepromError) return {lang.Value("EEPROM error"), true};
   if (f.internalError) return {lang.Value("Internal error"), true};
   if (f.brokenSensor) return {lang.Value("Broken sensor"), true};
-  if (f.outOfRange) return {lang.Value("Out of range!"), true};
+  // A value no panel can show (a transmitter's float reaches about 6.8E+38) is out of range, as
+  // the transmitter's own flag would say.
+  if (f.outOfRange || !(std::fabs(value) < kLargestShownValue)) return {lang.Value("Out of range!"), true};
   std::string number;
   if (configRead) {
     number = ValueText(p, value);
