@@ -138,7 +138,8 @@ bool RunDirect(Build build) {
   if (ok) {
     ok = false;
     for (int attempt = 0; attempt < kDirectAttempts && !ok; ++attempt)
-      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
+      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs(),
+                            {TLogSource::kService, static_cast<std::uint8_t>(attempt + 1), kDirectAttempts});
   }
   s.CommandDoneEvent.Set();
   return ok;
