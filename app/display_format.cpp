@@ -15,9 +15,12 @@ namespace {
 
 std::string Fixed(double value, int decimals) {
   if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;  // no "-0.00"
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-  std::string s = buf;
+  // Sized to the number: a fixed buffer would cut a large one and show another number.
+  const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+  if (n <= 0) return {};
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  std::snprintf(s.data(), s.size(), "%.*f", decimals, value);
+  s.resize(static_cast<std::size_t>(n));
   // Shown with the user's decimal separator, whatever the C library was told.
   const char sep = docs::LocaleDecimalSeparator();
   for (char& c : s)

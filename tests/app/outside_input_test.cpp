@@ -57,6 +57,10 @@ TEST_F(OutsideInput, NumbersPastExactRoundingArePrintedAsTheyAre) {
   EXPECT_EQ(RoundedText(std::ldexp(1.0, 60), 1), "1152921504606846976.0");
   EXPECT_EQ(RoundedText(-1e30, 0), "-1000000000000000019884624838656");
   EXPECT_EQ(RoundedText(2.25, 1), "2.2");  // below, halves still go to even
+  // 1E130 typed into a field: all 131 digits, not the first 63 of them.
+  const std::string huge = RoundedText(1e130, 0);
+  EXPECT_EQ(huge.size(), 131u);
+  EXPECT_EQ(huge.substr(0, 16), "1000000000000000");
 }
 
 TEST_F(OutsideInput, RangeEndsNoFieldCanHoldMakeNoRange) {
