@@ -15,9 +15,12 @@ namespace {
 
 std::string Fixed(double value, int decimals) {
   if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;  // no "-0.00"
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-  std::string s = buf;
+  // Sized to the number: a fixed buffer would cut a large one and show another number.
+  const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+  if (n <= 0) return {};
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  std::snprintf(s.data(), s.size(), "%.*f", decimals, value);
+  s.resize(static_cast<std::size_t>(n));
   // Shown with the user's decimal separator, whatever the C library was told.
   const char sep = docs::LocaleDecimalSeparator();
   for (char& c : s)
@@ -42,6 +45,8 @@ int RangeDecimals(double lo, double hi) {
 
 std::string RoundedText(double value, int decimals) {
   const double scale = std::pow(10.0, decimals + 1);
+  // Past 2^52 every double is a whole number already: rounding there could only saturate.
+  if (!(std::fabs(value * scale) < 0x1p52)) return Fixed(value, decimals);
   return Fixed(static_cast<double>(RoundHalfEven(value * scale)) / scale, decimals);
 }
 
@@ -79,7 +84,9 @@ TResultText ResultText(const TParamSet& p, double value, bool configRead, const 
   if (f.eepromError) return {lang.Value("EEPROM error"), true};
   if (f.internalError) return {lang.Value("Internal error"), true};
   if (f.brokenSensor) return {lang.Value("Broken sensor"), true};
-  if (f.outOfRange) return {lang.Value("Out of range!"), true};
+  // A value no panel can show (a transmitter's float reaches about 6.8E+38) is out of range, as
+  // the transmitter's own flag would say.
+  if (f.outOfRange || !(std::fabs(value) < kLargestShownValue)) return {lang.Value("Out of range!"), true};
   std::string number;
   if (configRead) {
     number = ValueText(p, value);

@@ -28,6 +28,10 @@ std::string AbsMaxText(const TParamSet& p, const sensors::TSensorRangeTable& ran
 // The measured value with the decimals of the configured range, right-aligned in 7 characters.
 std::string ValueText(const TParamSet& p, double value);
 
+// The largest magnitude the result panel shows as a number; beyond it, or not a number at all,
+// it shows "Out of range!".
+inline constexpr double kLargestShownValue = 1e9;
+
 // What the result panel shows for one measurement.
 struct TResultFlags {
   bool calMode = false;

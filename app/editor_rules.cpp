@@ -46,10 +46,16 @@ TRangeCheck InputEExit(const sensors::TSensorData& d, double value, const docs::
 bool ParseTenths(std::string_view text, std::int32_t& tenths) {
   double v = 0.0;
   if (!docs::StrToNumber(text, v)) return false;
-  const double n = static_cast<double>(RoundHalfEven(10.0 * v));
-  if (std::fabs(10.0 * v) > 2e9) return false;
-  tenths = static_cast<std::int32_t>(n);
+  // The range is checked before rounding: a rounding of a number past 32 bits means nothing.
+  if (!(std::fabs(10.0 * v) <= 2e9)) return false;
+  tenths = static_cast<std::int32_t>(RoundHalfEven(10.0 * v));
   return true;
+}
+
+bool FiltrLimitInRange(double r) {
+  if (!(r >= -1.0 && r <= 101.0)) return false;
+  const long long n = RoundHalfEven(r);
+  return n >= 0 && n <= 100;
 }
 
 std::int32_t ThresholdFor(double r, std::int32_t filtrZakres) {

@@ -29,6 +29,8 @@ TRangeCheck InputEExit(const sensors::TSensorData& d, double value, const docs::
 // tenths do not fit 32 bits.
 bool ParseTenths(std::string_view text, std::int32_t& tenths);
 
+// Whether a typed threshold r rounds to 0..100 (checked before it is rounded).
+bool FiltrLimitInRange(double r);
 // The spurious-error threshold a typed value r (0..100) gives: at least FiltrZakres x 0.2 unless 0.
 std::int32_t ThresholdFor(double r, std::int32_t filtrZakres);
 // The up-down's step from limit: one up or down, then straight to the smallest allowed threshold

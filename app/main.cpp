@@ -3,6 +3,7 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/message_box.h"
+#include "app/ui/termination_watch.h"
 #include "app/ui/window_state.h"
 #include "comm/polling.h"
 #include "comm/protocol.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vorta");
+  app::WatchForTermination(&application);
 
   int rc = 0;
   {

@@ -58,6 +58,10 @@ void TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
       P.MinInput = lo;
       P.MaxInput = hi;
     }
+  } else if (!(std::fabs(P.MinInput) <= kLargestRangeEnd && std::fabs(P.MaxInput) <= kLargestRangeEnd)) {
+    // A range from a file or a transmitter's memory that no field can show is no range at all.
+    P.MinInput = 0.0;
+    P.MaxInput = 0.0;
   }
   if (!(P.RoomT >= -0.0001 && P.RoomT <= 50.0001)) P.RoomT = 25.0;
   if (!(P.ZeroReg >= -1.99991 && P.ZeroReg <= 1.99991)) P.ZeroReg = 0.0;

@@ -68,12 +68,16 @@ struct TParamSet {
   // count of the 0.09 s and 0.08 s models, so an unchanged time constant writes this count back.
   int FilterCount = -1;
 
+  // The largest range end in either direction: the range table holds limits as tenths in 32 bits.
+  static constexpr double kLargestRangeEnd = 214748364.7;
+
   // The start state of the process: everything zero, texts empty, the identity coefficients.
   void Clear() { *this = TParamSet{}; }
   // "New": the data part of the main window's reset.
   void New();
   // Keeps every field within what the display, the editors and the transmitter accept; the
-  // limits of inputs with fixed limits come from ranges.
+  // limits of inputs with fixed limits come from ranges. An input without fixed limits whose range
+  // end is not a number or lies beyond kLargestRangeEnd has no range (both ends 0).
   void Normalise(const sensors::TSensorRangeTable& ranges);
   // The characteristic data that the sensor code needs are missing.
   bool noTab() const;

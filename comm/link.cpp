@@ -1,7 +1,9 @@
 // TCommD on a serial line: writes, event-character reads bounded by deadlines, transactions.
 #include "comm/link.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -112,6 +114,8 @@ bool TCommD::WriteFrame(const TBuffer& frame) {
 bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int minTotal) {
   const int budget = count < static_cast<int>(buf.size()) ? count : static_cast<int>(buf.size());
   count = 0;
+  trace_.got = 0;
+  trace_.ended = trace_.overflow = false;
   if (Comm().AbortFlag || !line_) return false;
   // Our own frame crosses the wire (and comes back as echo) before the reply starts.
   const int echoMs = static_cast<int>(std::ceil(sent * Comm().CharTime.load()));
@@ -121,6 +125,7 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
   while (!ended) {
     if (got >= budget) {
       // More than the frame can hold: the reply is not ours, and the rest of it is dropped.
+      trace_.overflow = true;
       line_->Purge();
       return false;
     }
@@ -136,6 +141,8 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
     // Nothing came within the time left (or nothing is waiting once it is up): the reply is late.
     if (r == 0) break;
     got = TakeIn(buf, got, got + r, minTotal, ended);
+    trace_.got = got;
+    trace_.ended = ended;
   }
   if (!ended) {
     LinkPause(10);
@@ -147,19 +154,47 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
   return plausible;
 }
 
-bool TCommD::Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs) {
+bool TCommD::Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs, TTransactTag tag) {
   const int n = command[0];
   if (n == 0 || n > kMaxCommandBytes) return false;
   const int expected = command[n + 1];
   TBuffer frame{};
   if (!BuildFrame(command, frame)) return false;
-  if (!WriteFrame(frame)) return false;
-  if (expected >= kNoReply) return true;
-  const int sent = frame[255];
   TBuffer rx{};
+  const bool ok = Exchange(frame, expected, timeoutMs, rx, reply);
+  if (LineLog().Recording()) Record(command, frame, rx, expected, ok, timeoutMs, tag);
+  return ok;
+}
+
+bool TCommD::Exchange(const TBuffer& frame, int expected, std::uint16_t timeoutMs, TBuffer& rx,
+                      TBuffer& reply) {
+  trace_ = TExchangeTrace{};
+  trace_.awaited = expected < kNoReply;
+  trace_.written = WriteFrame(frame);
+  if (!trace_.written) return false;
+  if (!trace_.awaited) return true;
+  const int sent = frame[255];
   int count = 2 * expected + 4 + sent;
   if (!ReadReply(rx, count, sent, timeoutMs, sent + expected + 4)) return false;
   return ParseReply(rx, count, sent, expected, reply);
+}
+
+void TCommD::Record(const TBuffer& command, const TBuffer& frame, const TBuffer& rx, int expected, bool ok,
+                    std::uint16_t timeoutMs, TTransactTag tag) const {
+  TLogEntry e;
+  e.timeNs = static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count());
+  e.tag = tag;
+  TExchangeTrace trace = trace_;
+  trace.aborted = Comm().AbortFlag;
+  e.outcome = ClassifyExchange(frame, rx, trace, expected, ok);
+  e.timeoutMs = timeoutMs;
+  for (int i = 0; i < 4 && i < command[0]; ++i) e.command[static_cast<std::size_t>(i)] = command[i + 1];
+  e.sentCount = frame[255];
+  std::copy_n(frame.begin(), e.sentCount, e.sent.begin());
+  e.receivedCount = static_cast<std::uint8_t>(trace_.got < 255 ? trace_.got : 255);
+  std::copy_n(rx.begin(), e.receivedCount, e.received.begin());
+  LineLog().Push(e);
 }
 
 bool TCommD::StopIo(platform::WorkerThread& thread) {

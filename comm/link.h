@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "comm/frame.h"
+#include "comm/line_log.h"
 #include "platform/port_trouble.h"
 #include "platform/serial_line.h"
 #include "platform/thread.h"
@@ -43,8 +44,9 @@ class TCommD {
   // Reads into buf until a FrameEnd that can end the frame (at or past minTotal bytes) or the
   // time-out; count in: at most this many bytes, out: bytes read (0 when not plausible).
   bool ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int minTotal);
-  // One transaction; the command buffer is a copy and stays the caller's.
-  bool Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs);
+  // One transaction; the command buffer is a copy and stays the caller's. The tag says whose it
+  // is and which attempt, for the line log.
+  bool Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs, TTransactTag tag = {});
   // Stops a worker thread that uses the line: true when it ended and its handle was released.
   bool StopIo(platform::WorkerThread& thread);
   // Stops I/O, waits for the polling thread, releases the line. False while the polling thread
@@ -55,7 +57,12 @@ class TCommD {
   bool Gone() const { return line_ && line_->Gone(); }
 
  private:
+  bool Exchange(const TBuffer& frame, int expected, std::uint16_t timeoutMs, TBuffer& rx, TBuffer& reply);
+  void Record(const TBuffer& command, const TBuffer& frame, const TBuffer& rx, int expected, bool ok,
+              std::uint16_t timeoutMs, TTransactTag tag) const;
+
   std::unique_ptr<platform::ISerialLine> line_;
+  TExchangeTrace trace_;  // what the last exchange saw on the line, for the line log
 };
 
 // Waits ms unless I/O is being stopped; false when cut short.

@@ -42,7 +42,8 @@ bool PollOnce() {
   bool ok = false;
   for (int attempt = 0; attempt < kPollAttempts && s.PollRunning && !ok; ++attempt) {
     BuildCommandInto(s.PollCommand, 'm', kPollSelector);
-    ok = s.Line->Transact(s.PollCommand, s.PollReply, ReplyTimeoutMs());
+    ok = s.Line->Transact(s.PollCommand, s.PollReply, ReplyTimeoutMs(),
+                          {TLogSource::kPoll, static_cast<std::uint8_t>(attempt + 1), kPollAttempts});
   }
   return ok;
 }
@@ -73,7 +74,9 @@ void RunQueuedCommand(int& retry) {
   TCommState& s = Comm();
   s.LineFree = false;
   retry = s.CommandResult ? 0 : retry + 1;
-  const bool ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
+  const bool ok =
+      s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs(),
+                       {TLogSource::kQueued, static_cast<std::uint8_t>(retry + 1), kQueuedRetries + 1});
   s.CommandResult = ok;
   if (!ok && retry <= kQueuedRetries) return;  // tried again after the next good poll
   retry = 0;

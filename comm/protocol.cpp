@@ -148,7 +148,8 @@ bool RunDirect(Build build) {
     ok = false;
     // A line that has failed itself is not tried again: each attempt would only wait out its time.
     for (int attempt = 0; attempt < kDirectAttempts && !ok && !s.Line->Gone(); ++attempt)
-      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs());
+      ok = s.Line->Transact(s.CommandBuffer, s.ReplyBuffer, ReplyTimeoutMs(),
+                            {TLogSource::kService, static_cast<std::uint8_t>(attempt + 1), kDirectAttempts});
   }
   s.CommandDoneEvent.Set();
   return ok;

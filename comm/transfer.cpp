@@ -101,7 +101,7 @@ bool SendReset() {
   TCommState& s = Comm();
   TBuffer reset{};
   BuildCommandInto(reset, 'r', 0);
-  return s.Line && s.Line->Transact(reset, s.ReplyBuffer, ReplyTimeoutMs());
+  return s.Line && s.Line->Transact(reset, s.ReplyBuffer, ReplyTimeoutMs(), {TLogSource::kTransfer, 1, 1});
 }
 
 }  // namespace
@@ -110,7 +110,10 @@ bool SendRetry() {
   TCommState& s = Comm();
   const TBuffer copy = s.CommandBuffer;
   for (int attempt = 0; attempt < kTransferAttempts && s.TransferRunning; ++attempt)
-    if (s.Line && s.Line->Transact(copy, s.ReplyBuffer, ReplyTimeoutMs())) return true;
+    if (s.Line &&
+        s.Line->Transact(copy, s.ReplyBuffer, ReplyTimeoutMs(),
+                         {TLogSource::kTransfer, static_cast<std::uint8_t>(attempt + 1), kTransferAttempts}))
+      return true;
   return false;
 }
 
@@ -118,7 +121,9 @@ bool SendMarked() {
   TCommState& s = Comm();
   TBuffer marked = s.CommandBuffer;
   marked[1] |= 0x80;
-  if (s.TransferRunning && s.Line && s.Line->Transact(marked, s.ReplyBuffer, ReplyTimeoutMs())) return true;
+  if (s.TransferRunning && s.Line &&
+      s.Line->Transact(marked, s.ReplyBuffer, ReplyTimeoutMs(), {TLogSource::kTransfer, 1, 1}))
+    return true;
   return SendRetry();
 }
 

@@ -26,7 +26,7 @@ std::string& DirOverride() {
 std::string PortsDir() {
   std::lock_guard lock(DirLock());
   if (!DirOverride().empty()) return DirOverride();
-  return ProgramDir() + "/ports";
+  return SettingsDir() + "/ports";
 }
 
 void SetPortsDir(const std::string& dir) {

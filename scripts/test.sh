@@ -2,8 +2,8 @@
 # Installs what is missing, builds and runs every test (unit, line, window).
 #   scripts/test.sh           the normal build in build/
 #   scripts/test.sh --full    also the include-direction check, a second build under
-#                             AddressSanitizer and UndefinedBehaviorSanitizer, and a start of the
-#                             program under Xvfb (what CI runs)
+#                             AddressSanitizer and UndefinedBehaviorSanitizer, a start of the
+#                             program under Xvfb and 30 s of fuzzing per target (what CI runs)
 #   scripts/test.sh --tsan    the comm, line and window tests under ThreadSanitizer (build-tsan/);
 #                             too slow for every CI run, run it after any change to the threads
 set -euo pipefail
@@ -38,4 +38,6 @@ if [ "${1:-}" = "--full" ]; then
     run_suite "$root/build-asan" -DVORTA_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug
   echo "== The program under Xvfb"
   "$root/scripts/smoke.sh" "$root/build"
+  echo "== Fuzzing, 30 s per target"
+  "$root/scripts/fuzz.sh" 30
 fi

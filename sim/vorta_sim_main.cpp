@@ -101,7 +101,7 @@ bool ParseArgs(int argc, char** argv, TOptions& o) {
     }
   }
   o.config.modelFromMemory = !modelGiven;
-  const std::string dir = vorta::platform::ProgramDir();
+  const std::string dir = vorta::platform::SettingsDir();
   const std::string base = dir + "/vorta-sim" + (o.port.empty() ? "" : "-" + o.port);
   if (o.config.memoryFile.empty()) o.config.memoryFile = base + ".mem";
   if (o.controlPath.empty()) o.controlPath = base + ".ctl";
@@ -116,7 +116,7 @@ bool Connect(TSimPty& pty, const TOptions& o) {
   }
   std::cout << "pseudo-terminal " << pty.SlavePath() << "\n";
   if (o.port.empty()) return true;
-  const std::string dir = vorta::platform::ProgramDir() + "/ports";
+  const std::string dir = vorta::platform::SettingsDir() + "/ports";
   mkdir(dir.c_str(), 0755);
   if (!pty.MakeLink(dir + "/" + o.port)) {
     std::cerr << "vorta-sim: cannot make the link " << dir << "/" << o.port << "\n";

@@ -56,7 +56,7 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   // 4. Hidden while starting.
   hide();
   // 5. The hidden parameters window: language list, settings, language, model list.
-  ParametryF = std::make_unique<docs::TParametryF>(platform::ProgramDir());
+  ParametryF = std::make_unique<docs::TParametryF>(platform::ProgramDir(), platform::SettingsDir());
   // The first search for a table file starts where the program was started.
   tableDir_ = QDir::currentPath().toStdString();
   SetBeforeMessageHook(&RecordMainPosition);
@@ -200,7 +200,7 @@ void TVortaF::closeEvent(QCloseEvent* e) {
   Timer1->stop();
   if (const TResult saved = ParametryF->SaveSettings(); !saved) {
     MyMesM(QString("The settings could not be saved in %1/%2 (%3).\nNothing else is lost.")
-               .arg(QString::fromStdString(ParametryF->ProgramDir()), kSettingsFileName,
+               .arg(QString::fromStdString(ParametryF->SettingsDir()), kSettingsFileName,
                     QString::fromStdString(saved.detail)),
            kIconWarning, this);
   }

@@ -33,6 +33,7 @@ class TParametryF;
 namespace vorta::comm {
 
 class TWiadomosc;
+class TLineLogWindow;
 }
 
 namespace vorta::app {
@@ -76,6 +77,9 @@ class TVortaF : public QMainWindow {
   void Wersja1Click();
   void Info1Click();
   void NotYetClick();
+  // Line log (View menu): opens the line log window, or brings the open one to the front.
+  void LineLog1Click();
+  comm::TLineLogWindow* LineLogWindow() const { return lineLog_; }
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();
@@ -261,6 +265,10 @@ class TVortaF : public QMainWindow {
 
   QTimer* Timer1 = nullptr;
   std::unique_ptr<docs::TParametryF> ParametryF;
+
+  // Line log: its View menu entry and the open window (it deletes itself when closed).
+  QAction* LineLog1 = nullptr;
+  comm::TLineLogWindow* lineLog_ = nullptr;
 };
 
 // The main window while it exists.

@@ -182,7 +182,7 @@ void TVortaF::FiltrLimitEExit() {
   double r = 0.0;
   if (!docs::StrToNumber(FiltrLimitE->text().toStdString(), r)) {
     EditFailed(FiltrLimitE, BeepKind::kExclamation, Lt("Wrong format") + "!", kIconError);
-  } else if (RoundHalfEven(r) < 0 || RoundHalfEven(r) > 100) {
+  } else if (!FiltrLimitInRange(r)) {
     EditFailed(FiltrLimitE, BeepKind::kExclamation, Lt("Out of range!"), kIconWarning);
   } else {
     p.P.FiltrLimit = ThresholdFor(r, p.P.FiltrZakres);

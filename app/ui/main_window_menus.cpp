@@ -45,6 +45,8 @@ void TVortaF::BuildActions() {
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::Regulacja1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
   Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
   Symulacja1 = MakeAction("Symulacja1", &TVortaF::NotYetClick);
+  LineLog1 = MakeAction("LineLog1", &TVortaF::LineLog1Click);
+  LineLog1->setText(QString::fromStdString(docs::LTOrKey("&Line log")));
   MonOnly1 = MakeAction("MonOnly1", &TVortaF::MonOnly1Click);
   MonOnly1->setCheckable(true);
   Pasek1 = MakeAction("Pasek1", &TVortaF::Pasek1Click);
@@ -105,6 +107,7 @@ void TVortaF::BuildMenus() {
   Widok1 = bar->addMenu(QString());
   Widok1->setObjectName("Widok1");
   Widok1->addActions({Wykres1, Symulacja1, MonOnly1});
+  Widok1->addAction(LineLog1);
   Widok1->addSeparator();
   Widok1->addActions({Pasek1, Status1});
 

@@ -23,8 +23,8 @@ app::TDesktop VirtualDesktop() {
 
 }  // namespace
 
-TParametryF::TParametryF(std::string programDir, QWidget* parent)
-    : QWidget(parent), programDir_(std::move(programDir)) {
+TParametryF::TParametryF(std::string programDir, std::string settingsDir, QWidget* parent)
+    : QWidget(parent), programDir_(std::move(programDir)), settingsDir_(std::move(settingsDir)) {
   setObjectName("ParametryF");
   setWindowTitle("Parametry");
   hide();
@@ -39,12 +39,12 @@ TParametryF::~TParametryF() {
 
 void TParametryF::FormCreate() {
   LangList().BuildEnglish();
-  app::LoadSettingsFile(programDir_, VirtualDesktop(), app::Settings());
+  app::LoadSettingsFile(settingsDir_, VirtualDesktop(), app::Settings());
   LoadLanguage(programDir_, app::Settings().Language, LangList());
 }
 
 TResult TParametryF::SaveSettings() {
-  const TResult r = app::SaveSettingsFile(programDir_, app::Settings());
+  const TResult r = app::SaveSettingsFile(settingsDir_, app::Settings());
   gLastSave = r.ok;
   saved_ = true;
   return r;

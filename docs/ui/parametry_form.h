@@ -13,12 +13,13 @@ namespace vorta::docs {
 class TParametryF : public QWidget {
   Q_OBJECT
  public:
-  // programDir is where "Vorta.ini" and the language files live.
-  explicit TParametryF(std::string programDir, QWidget* parent = nullptr);
+  // programDir is where the language files live, settingsDir where "Vorta.ini" lives.
+  TParametryF(std::string programDir, std::string settingsDir, QWidget* parent = nullptr);
   ~TParametryF() override;
 
   TLineBuffer& Buffer() { return buffer_; }
   const std::string& ProgramDir() const { return programDir_; }
+  const std::string& SettingsDir() const { return settingsDir_; }
   // Writes the settings file now; the window that ends the program shows a failure. Destroying the
   // hidden window writes it silently when this was not called.
   TResult SaveSettings();
@@ -29,6 +30,7 @@ class TParametryF : public QWidget {
   void FormCreate();
 
   std::string programDir_;
+  std::string settingsDir_;
   TLineBuffer buffer_;
   bool saved_ = false;
 };
