@@ -258,8 +258,7 @@ void TVortaF::Weryfikuj1Click() {
   });
   if (!read) return;
   // Without a full write since the last read only the tag and the text are known to compare.
-  const QString note =
-      textsOnly ? " (" + LtOrKey("only the tag and the text could be compared") + ")" : QString();
+  const QString note = textsOnly ? " (" + LtOrKey("texts only") + ")" : QString();
   if (outcome == comm::VerifyOutcome::kEqual) {
     StatBarTxt(Lt("Verification successful") + note);
   } else if (outcome == comm::VerifyOutcome::kDiffers) {
