@@ -45,7 +45,8 @@ void TParamSet::New() {
   TableLoaded = false;
 }
 
-void TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
+TNormalised TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
+  TNormalised replaced{false, P.MinInput, P.MaxInput};
   if (Code.Typ < 1 || Code.Typ > 20) Code.Typ = 20;
   // An invalid mode becomes 1 ("not set"), the value a read gives for an unknown mode: 0 has no text.
   if (Code.Tryb < 1 || Code.Tryb > 11) Code.Tryb = 1;
@@ -58,6 +59,8 @@ void TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
       P.MinInput = lo;
       P.MaxInput = hi;
     }
+    // NaN never equals itself: a range that was no number counts as replaced.
+    replaced.rangeReplaced = !(P.MinInput == replaced.oldMin && P.MaxInput == replaced.oldMax);
   } else if (!(std::fabs(P.MinInput) <= kLargestRangeEnd && std::fabs(P.MaxInput) <= kLargestRangeEnd)) {
     // A range from a file or a transmitter's memory that no field can show is no range at all.
     P.MinInput = 0.0;
@@ -74,6 +77,7 @@ void TParamSet::Normalise(const sensors::TSensorRangeTable& ranges) {
   if (P.Siec != 50 && P.Siec != 60) P.Siec = 50;
   // Every unit of the table is kept; an index outside it becomes the blank unit.
   if (P.Jednostki < 0 || P.Jednostki > 15) P.Jednostki = 0;
+  return replaced;
 }
 
 bool TParamSet::NeedsTable() const {

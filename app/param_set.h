@@ -45,6 +45,14 @@ inline constexpr std::size_t kOgolneCap = 64;
 
 inline constexpr int kLinCoefCount = 11;  // LinA .. LinK
 
+// What the normalisation replaced: the input range when it lay outside the sensor's limits or did
+// not rise, with the range it replaced.
+struct TNormalised {
+  bool rangeReplaced = false;
+  double oldMin = 0.0;
+  double oldMax = 0.0;
+};
+
 struct TParamSet {
   TSensorCode Code;
   TMeasParams P;
@@ -76,9 +84,10 @@ struct TParamSet {
   // "New": the data part of the main window's reset.
   void New();
   // Keeps every field within what the display, the editors and the transmitter accept; the
-  // limits of inputs with fixed limits come from ranges. An input without fixed limits whose range
-  // end is not a number or lies beyond kLargestRangeEnd has no range (both ends 0).
-  void Normalise(const sensors::TSensorRangeTable& ranges);
+  // limits of inputs with fixed limits come from ranges and says whether that range was replaced.
+  // An input without fixed limits whose range end is not a number or lies beyond kLargestRangeEnd
+  // has no range (both ends 0).
+  TNormalised Normalise(const sensors::TSensorRangeTable& ranges);
   // The characteristic data that the sensor code needs are missing.
   bool noTab() const;
   // Whether the sensor code needs a table characteristic in memory.

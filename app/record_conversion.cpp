@@ -224,6 +224,10 @@ std::string TextToRecordBytes(std::string_view utf8, std::size_t cap) {
   return out;
 }
 
+std::string SerialText(const TDeviceRecord& r) {
+  return std::to_string(r[rec::kSerial] << 16 | r[rec::kSerial + 1] << 8 | r[rec::kSerial + 2]);
+}
+
 void DecodeRecord(const TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges) {
   char device[8];
   std::snprintf(device, sizeof device, "VTX%02u", r.GetWord(rec::kDeviceWord) % 100u);
@@ -232,7 +236,7 @@ void DecodeRecord(const TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTab
   p.CalDate = DayNumberText(r.GetWord(rec::kCalDate));
   p.data = DayNumberText(r.GetWord(rec::kConfigDate));
   p.CalTemp = r[rec::kCalTemp] / 16.0 + 16.0;
-  p.serial = std::to_string(r[rec::kSerial] << 16 | r[rec::kSerial + 1] << 8 | r[rec::kSerial + 2]);
+  p.serial = SerialText(r);
   p.P.ResultLow = r.GetFloat(rec::kSmin);
   p.P.ResultHigh = p.P.ResultLow + 200 * r.GetFloat(rec::kStep);
   p.P.MinInput = r.GetFloat(rec::kMinInput);

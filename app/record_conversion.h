@@ -30,6 +30,9 @@ std::string RecordBytesToText(const std::uint8_t* bytes, std::size_t count);
 // becomes "?", an invalid UTF-8 byte "?", a control character a blank.
 std::string TextToRecordBytes(std::string_view utf8, std::size_t cap);
 
+// The factory serial number the record holds, as the parameter set keeps it.
+std::string SerialText(const comm::TDeviceRecord& r);
+
 // Decodes the record into p, normalising in the midst (after the sensor code and range, before the
 // texts and the characteristic kind); rows 15, 17 and 18 of ranges follow the record.
 void DecodeRecord(const comm::TDeviceRecord& r, TParamSet& p, sensors::TSensorRangeTable& ranges);

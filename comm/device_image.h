@@ -46,6 +46,8 @@ std::vector<TBlock> BlocksOfReadMode(int mode);
 // The ranges a full write sends in blocks.
 inline constexpr TAddressRange kWrittenConfig{0x010, 0x0CF};
 inline constexpr TAddressRange kWrittenData{0x440, 0xABF};
+// The tag and free text, which a text write sends alone.
+inline constexpr TAddressRange kWrittenTexts{0x080, 0x0CF};
 // The written ranges of two images are equal.
 bool WrittenAreasEqual(const TDeviceImage& a, const TDeviceImage& b);
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>

@@ -210,7 +210,7 @@ int WriteTextsThread(TTransferJob& job) {
   bool ok = true;
   int last = -1;
   for (int k = 0; ok && k < kTextBlocks && s.TransferRunning; ++k) {
-    const int address = 0x080 + k * kTextBlockSize;
+    const int address = kWrittenTexts.first + k * kTextBlockSize;
     SetCommand({'D', kTextBlockSize, Hi(address), Lo(address)},
                record.b.data() + rec::kKod + k * kTextBlockSize, kTextBlockSize, 3);
     ok = SendMarked() && AddressEchoed(address);

@@ -99,12 +99,13 @@ bool RunWriteTexts(const TDeviceRecord& record, const ProgressCallback& onProgre
   return RunTransfer(WriteTextsThread, job, onProgress);
 }
 
-VerifyOutcome RunVerify(const TDeviceImage& written, bool hasWritten, const ProgressCallback& onProgress) {
-  if (!hasWritten) return VerifyOutcome::kNothingWritten;
+VerifyOutcome RunVerify(const TSentImage& sent, const ProgressCallback& onProgress) {
+  if (sent.Known() == TSentAreas::kNone) return VerifyOutcome::kNothingWritten;
   TDeviceRecord scratch{};
   TDeviceImage read{};
-  if (!RunRead(kVerifyReadMode, scratch, onProgress, &read)) return VerifyOutcome::kReadFailed;
-  return WrittenAreasEqual(read, written) ? VerifyOutcome::kEqual : VerifyOutcome::kDiffers;
+  if (!RunRead(VerifyReadModeOf(sent.Known()), scratch, onProgress, &read)) return VerifyOutcome::kReadFailed;
+  return CompareWithSent(read, sent) == TSentComparison::kEqual ? VerifyOutcome::kEqual
+                                                                : VerifyOutcome::kDiffers;
 }
 
 }  // namespace vorta::comm

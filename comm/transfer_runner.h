@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "comm/sent_image.h"
 #include "comm/transfer.h"
 
 namespace vorta::comm {
@@ -35,9 +36,9 @@ bool RunWrite(const TDeviceRecord& record, TDeviceImage& sent, const ProgressCal
 // The text write of the tag and free text of record.
 bool RunWriteTexts(const TDeviceRecord& record, const ProgressCallback& onProgress);
 
-// Reads back what a full write writes and compares it with written, the image the last successful
-// full write sent (nothing to compare when hasWritten is false).
+// Reads back the areas of sent that are known and compares them (nothing is read when nothing was
+// sent).
 enum class VerifyOutcome { kEqual, kDiffers, kReadFailed, kNothingWritten };
-VerifyOutcome RunVerify(const TDeviceImage& written, bool hasWritten, const ProgressCallback& onProgress);
+VerifyOutcome RunVerify(const TSentImage& sent, const ProgressCallback& onProgress);
 
 }  // namespace vorta::comm

@@ -213,7 +213,8 @@ bool ReadParValues(const TLineBuffer& lines, app::TParamSet& p) {
   return true;
 }
 
-TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges) {
+TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges,
+                    app::TNormalised* replaced) {
   const TResult corrupted = TResult::Fail("Corrupted or wrong data file", path);
   TLineBuffer lines;
   if (!lines.LoadFromFile(path, kMaxParFileBytes)) return corrupted;
@@ -227,9 +228,10 @@ TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensor
   sensors::TSensorRangeTable loadedRanges = ranges;
   if (loaded.Code.Lin > 2) loadedRanges.SetUserRangeRounded(loaded.LinCoef[9], loaded.LinCoef[10]);
   loadedRanges.SetModelRanges(loaded.ModelCode());
-  loaded.Normalise(loadedRanges);
+  const app::TNormalised normalised = loaded.Normalise(loadedRanges);
   p = loaded;
   ranges = loadedRanges;
+  if (replaced) *replaced = normalised;
   return TResult::Ok();
 }
 

@@ -41,8 +41,10 @@ bool ReadParValues(const TLineBuffer& lines, app::TParamSet& p);
 
 // Loads a file into p. Everything is read into copies first: p and the range table's user row and
 // model rows change only when the whole file was read; the table stays loaded only when the file
-// names the table that is in memory. Normalises the result. Fails with "Corrupted or wrong data file".
-TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges);
+// names the table that is in memory. Normalises the result, and says in replaced, when given, what
+// the normalisation replaced. Fails with "Corrupted or wrong data file".
+TResult LoadParFile(const std::string& path, app::TParamSet& p, sensors::TSensorRangeTable& ranges,
+                    app::TNormalised* replaced = nullptr);
 
 // The folder of a file just opened or saved, or empty when it is longer than 60 characters.
 std::string DataDirOf(const std::string& path);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -100,13 +101,14 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
   Reset1->setEnabled(false);
   // 11. Every text in the current language; this also performs "New".
   FormLang();
-  // 12. Position again once the layout is final.
-  FixSize();
+  // 12. Position again once the layout is final, wholly on the screen that holds it.
   move(Settings().MainLeft, Settings().MainTop);
+  FixSize();
   // 13. The line on the configured port, with polling; the port dialog at once when it failed
   // (once the window runs, so that the start itself never waits on the dialog).
   if (!OpenLineAtStart()) QTimer::singleShot(0, this, &TVortaF::Komunikacja1Click);
   show();
+  FixSize();  // again with the frame the window got, where it is known by now
   normalSize_ = size();
   // 15. The live display.
   Timer1->start();
@@ -164,7 +166,12 @@ void TVortaF::FormKeyDown(int key) {
 }
 
 bool TVortaF::eventFilter(QObject* watched, QEvent* e) {
-  if (e->type() == QEvent::FocusOut) EditorFocusOut(watched);
+  // A menu that opens takes the focus only for a while: the field is validated when the user leaves
+  // it for another control, or by the command that needs its value (Write, Save).
+  if (e->type() == QEvent::FocusOut) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) EditorFocusOut(watched);
+  }
   if (e->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this) {
     // The menu shortcuts win over a field's own keys: Ctrl+Z writes to the transmitter even while
@@ -197,11 +204,16 @@ void TVortaF::changeEvent(QEvent* e) {
 
 void TVortaF::closeEvent(QCloseEvent* e) {
   RecordPosition();
+  if (!MayDiscardChanges()) {
+    e->ignore();
+    return;
+  }
   Timer1->stop();
   if (const TResult saved = ParametryF->SaveSettings(); !saved) {
-    MyMesM(QString("The settings could not be saved in %1/%2 (%3).\nNothing else is lost.")
-               .arg(QString::fromStdString(ParametryF->SettingsDir()), kSettingsFileName,
-                    QString::fromStdString(saved.detail)),
+    // The system's own reason: a folder that may not be written, a full disk, a folder of that name.
+    const QString path = QString::fromStdString(ParametryF->SettingsDir()) + "/" + kSettingsFileName;
+    MyMesM(docs::LtOrKey("The settings could not be saved") + ":\n" + path + "\n(" +
+               QString::fromStdString(saved.detail) + ")",
            kIconWarning, this);
   }
   e->accept();
@@ -215,8 +227,7 @@ void TVortaF::Exit1Click() {
 void TVortaF::FixSize() {
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  adjustSize();
-  setFixedSize(sizeHint());
+  FitOnScreen();
 }
 
 }  // namespace vorta::app

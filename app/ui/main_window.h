@@ -9,7 +9,9 @@
 #include <string>
 
 #include "app/connection_tracker.h"
+#include "app/param_set.h"
 #include "app/ui/message_box.h"
+#include "comm/sent_image.h"
 #include "comm/transfer_runner.h"
 #include "platform/port_trouble.h"
 
@@ -22,6 +24,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -193,6 +196,15 @@ class TVortaF : public QMainWindow {
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
   void BuildPortPanel();
   void OpenServiceWindow();
+  // Faults found by trying the window: unsaved changes, a replaced range, the status while the
+  // transmitter is silent, automatic reading of a transmitter that comes back, fitting the screen.
+  bool AnyFieldMarked() const;
+  bool MayDiscardChanges();
+  void ReportReplacedRange(const TNormalised& replaced);
+  QString ShownStatus() const;
+  bool SameTransmitterBack();
+  void FitOnScreen();
+  void Settle();
 
   bool started_ = false;
   QString fileName_;
@@ -207,8 +219,11 @@ class TVortaF : public QMainWindow {
   QString savedMin_, savedMax_;  // the texts the program last wrote into the range fields
   bool validating_ = false;      // a validation message is up: focus changes do not validate again
   std::string tableDir_;         // where the last table search ended
-  comm::TDeviceImage lastWritten_{};  // what the last successful full write sent, for Verify
-  bool hasLastWritten_ = false;
+  comm::TSentImage sent_;        // what the transmitter was last sent, for Verify
+  bool changesKept_ = true;      // no field was changed since the set was read, opened, saved or written
+  bool noCommShown_ = false;     // the status says the transmitter does not answer
+  bool readBeforeLoss_ = false;  // the configuration had been read when the transmitter went silent
+  bool autoReadDone_ = false;    // the automatic read was settled since the transmitter came back
   // The port and the line beneath it.
   QLabel* PortPanel = nullptr;
   std::string portPath_;    // the path the line was opened on (a link in ports/, or the device)
@@ -237,6 +252,9 @@ class TVortaF : public QMainWindow {
   QLabel *StatPanel0 = nullptr, *StatPanel2 = nullptr, *StatPanel3 = nullptr, *StatPanel4 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
 
+  // The parameter groups (sensor, parameters, information) in one widget, held by a scroll area.
+  QScrollArea* ParamScroll = nullptr;
+  QWidget* ParamGroups = nullptr;
   // Sensor group.
   QGroupBox* SensorG = nullptr;
   QPushButton* SenSel = nullptr;

@@ -36,9 +36,25 @@ void AcceptKeys(QLineEdit* e, const char* pattern) {
   e->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), e));
 }
 
+// The transmitter holds the tag and the free text as ISO-8859-1: a character outside it is refused
+// as it is typed, so what the field shows is what the transmitter gets.
+class Latin1Validator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    for (const QChar c : input)
+      if (c.unicode() > 0xFF) return Invalid;
+    return Acceptable;
+  }
+};
+
 }  // namespace
 
 void TVortaF::ConnectEditors() {
+  for (QLineEdit* e : {KodE, OgolneE}) {
+    e->setValidator(new Latin1Validator(e));
+    connect(e, &QLineEdit::inputRejected, this, [] { MessageBeep(BeepKind::kExclamation); });
+  }
   AcceptKeys(MinInputE, "[0-9+,.Ee-]*");
   AcceptKeys(MaxInputE, "[0-9+,.Ee-]*");
   AcceptKeys(FiltrZakresE, "[0-9,.]*");

@@ -16,6 +16,7 @@
 namespace vorta::app {
 
 using docs::Lt;
+using docs::LtOrKey;
 
 namespace {
 
@@ -30,7 +31,7 @@ void RememberDataDir(const QString& file) {
 }  // namespace
 
 void TVortaF::Nowy1Click() {
-  if (RefuseWhileBusy()) return;
+  if (RefuseWhileBusy() || !MayDiscardChanges()) return;
   odnowa();
 }
 
@@ -43,23 +44,47 @@ void TVortaF::Otworz1Click() {
   const QString chosen =
       FileDialogs().OpenFile(this, QString::fromStdString(Settings().DataDir), ParFilter());
   if (!chosen.isEmpty()) {
-    fileName_ = chosen;
-    TParamSet& p = Param();
-    if (docs::LoadParFile(chosen.toStdString(), p, sensors::SensorRangeTable())) {
+    // The file is read aside: a damaged file leaves the set shown, its marks and its name, and the
+    // changes on the window are given up only for a file that loaded.
+    TParamSet loaded = Param();
+    sensors::TSensorRangeTable ranges = sensors::SensorRangeTable();
+    TNormalised replaced;
+    if (!docs::LoadParFile(chosen.toStdString(), loaded, ranges, &replaced)) {
+      f.Busy = false;
+      MyMesM(Lt("Corrupted or wrong data file") + "!", kIconError, this);
+    } else if (MayDiscardChanges()) {
+      Param() = loaded;
+      sensors::SensorRangeTable() = ranges;
+      fileName_ = chosen;
       RememberDataDir(chosen);
-      p.CoefMissing = false;
+      Param().CoefMissing = false;
       f.Written = false;
       f.Busy = false;
       // Against a connected transmitter everything from the file is a change still to be written.
       pokaz(f.Connected ? 4 : 2);
-    } else {
-      f.Busy = false;
-      MyMesM(Lt("Corrupted or wrong data file") + "!", kIconError, this);
-      odnowa();
+      changesKept_ = true;
+      if (replaced.rangeReplaced) ReportReplacedRange(replaced);
     }
   }
   f.Busy = false;
   Timer1->start();
+}
+
+void TVortaF::ReportReplacedRange(const TNormalised& replaced) {
+  const TParamSet& p = Param();
+  const auto& ranges = sensors::SensorRangeTable();
+  const bool full = p.P.MinInput == ranges.Lo(p.Code.Typ) && p.P.MaxInput == ranges.Hi(p.Code.Typ);
+  const auto number = [](double v) { return QString::number(v, 'g', 7); };
+  MyMesM(LtOrKey("Range in the file was out of limits") + "; " +
+             LtOrKey(full ? "the full range is used" : "the sensor's limit is used") + ".\n(" +
+             Lt("Minimum") + " " + number(replaced.oldMin) + ", " + Lt("Maximum") + " " +
+             number(replaced.oldMax) + ")",
+         kIconWarning, this);
+}
+
+bool TVortaF::MayDiscardChanges() {
+  if (changesKept_ || !AnyFieldMarked()) return true;
+  return MyMesM(LtOrKey("Discard the changes") + "?", kIconQuestion | kButtonsYesNo, this) == kResultYes;
 }
 
 bool TVortaF::SaveTo(const QString& file) {
@@ -69,6 +94,7 @@ bool TVortaF::SaveTo(const QString& file) {
   }
   RememberDataDir(file);
   ShowCaption();
+  changesKept_ = true;
   return true;
 }
 

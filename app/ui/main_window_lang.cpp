@@ -109,7 +109,17 @@ void TVortaF::ClearFields() {
 void TVortaF::SetFieldLook(QWidget* field, int mode) {
   if (mode == 1) SetLook(field, kGrey, "grey");
   if (mode == 2) SetLook(field, kWhite, "white");
-  if (mode == 3) SetLook(field, kAqua, "aqua");
+  if (mode == 3) {
+    SetLook(field, kAqua, "aqua");
+    changesKept_ = false;
+  }
+}
+
+bool TVortaF::AnyFieldMarked() const {
+  for (const QWidget* w : std::initializer_list<const QWidget*>{
+           MinInputE, MaxInputE, FiltrZakresE, FiltrCzasE, FiltrLimitE, BurnoutE, SiecE, KodE, OgolneE})
+    if (Marked(w)) return true;
+  return false;
 }
 
 void TVortaF::kolory(int mode) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -56,9 +57,21 @@ void TVortaF::BuildCentral() {
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(6, 6, 6, 6);
   column->setSpacing(6);
-  column->addWidget(BuildSensorGroup());
-  column->addWidget(BuildParamGroup());
-  column->addWidget(BuildInfoGroup());
+  // The parameter groups are one widget in a scroll area: on a screen smaller than the window they
+  // scroll, and the measurement panel and the status bar stay in sight.
+  ParamGroups = Named(new QWidget(central), "ParamGroups");
+  auto* groups = new QVBoxLayout(ParamGroups);
+  groups->setContentsMargins(0, 0, 0, 0);
+  groups->setSpacing(6);
+  groups->addWidget(BuildSensorGroup());
+  groups->addWidget(BuildParamGroup());
+  groups->addWidget(BuildInfoGroup());
+  ParamScroll = Named(new QScrollArea(central), "ParamScroll");
+  ParamScroll->setFrameShape(QFrame::NoFrame);
+  ParamScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ParamScroll->setWidgetResizable(true);
+  ParamScroll->setWidget(ParamGroups);
+  column->addWidget(ParamScroll);
   column->addWidget(BuildMeasurePanel());
   column->setSizeConstraint(QLayout::SetFixedSize);
   setCentralWidget(central);

@@ -25,6 +25,7 @@
 namespace vorta::app {
 
 using docs::Lt;
+using docs::LtOrKey;
 
 namespace {
 
@@ -93,7 +94,16 @@ void TVortaF::showout(double current) {
 
 void TVortaF::CheckAutoRead() {
   TWindowFlags& f = WindowFlags();
-  if (!f.AutoRead || f.ConfigRead || comm::Comm().Status.EepromError) return;
+  if (!f.AutoRead || f.ConfigRead || autoReadDone_ || comm::Comm().Status.EepromError) return;
+  // The transmitter shown, back after a silence, is not read again; another one is read, but
+  // changes not yet written are given up only on the user's word.
+  if (SameTransmitterBack()) return;
+  if (AnyFieldMarked() && MyMesM(LtOrKey("A transmitter has been connected") + ".\n" +
+                                     LtOrKey("Read its configuration and discard the changes") + "?",
+                                 kIconQuestion | kButtonsYesNo, this) != kResultYes) {
+    autoReadDone_ = true;
+    return;
+  }
   OdczytajTClick();
   if (!f.ConfigRead) {
     if (MyMesM(Lt("Turn Autoread off") + "?", kIconQuestion | kButtonsYesNo, this) == kResultYes)
@@ -122,12 +132,22 @@ void TVortaF::LiveTick() {
   const int ticks = static_cast<int>(RoundHalfEven(6000.0 / Timer1->interval()));
   const TTickAction a = tracker_.Tick(measured, ticks, Timer1->interval() < 500);
   f.Connected = tracker_.Connected();
-  if (a.forgetConfig) f.ConfigRead = false;
+  if (a.forgetConfig) {
+    if (f.ConfigRead) readBeforeLoss_ = true;
+    f.ConfigRead = false;
+    autoReadDone_ = false;
+  }
   if (a.clearPanels) ClearValuePanels();
   if (a.showUnknown) {
     SetResultFont(false);
     Wynikp->setText("???        ");
     Outputp->setText("???        ");
+    StatBarTxt(Lt("No communication with transmitter"));
+    noCommShown_ = true;
+  }
+  if (a.show && noCommShown_) {
+    StatBarTxt(ShownStatus());
+    noCommShown_ = false;
   }
   if (a.warnNoDevice && comm::Comm().PollFailed)
     MyMesM(QString::fromStdString(docs::LTOrKey("No communication with device")) + "!", kIconWarning, this);

@@ -84,6 +84,11 @@ void TVortaF::pokaz(int colourMode) {
   if (!complete) nietypo();
 }
 
+QString TVortaF::ShownStatus() const {
+  if (!WindowFlags().Shown) return Lt("No parameters");
+  return Param().noTab() ? Lt("Information incomplete") : Lt("Information complete");
+}
+
 void TVortaF::EnableFields(bool complete) {
   for (QWidget* w : std::initializer_list<QWidget*>{FiltrZakresE, FiltrCzasE, FiltrLimitE, FiltrLimitUp,
                                                     FiltrLimitDown, MinInputE, MaxInputE})

@@ -34,6 +34,7 @@
 namespace vorta::app {
 
 using docs::Lt;
+using docs::LtOrKey;
 
 namespace {
 
@@ -83,7 +84,6 @@ bool TVortaF::showiad(const QString& message, const TransferRun& run) {
     return false;
   }
   if (f.Busy || !comm::StopPolling()) return false;
-  const QString previousStatus = StatusText();
   BeginBusy(message);
   const bool ok = run([this, &message](int percent) {
     if (percent != ProgressBar1->value()) {
@@ -95,7 +95,8 @@ bool TVortaF::showiad(const QString& message, const TransferRun& run) {
   EndBusy();
   if (!ok) {
     MyMesM(Lt("Transmission unsuccessful") + "!", kIconError, this);
-    StatBarTxt(previousStatus);
+    // What the status said before may be untrue now (a write cut short): it tells the set shown.
+    StatBarTxt(ShownStatus());
   }
   ProcessMessages();
   ProgressBar1->setValue(0);
@@ -142,6 +143,8 @@ void TVortaF::OdczytajTClick() {
   if (RefuseWhileBusy()) return;
   PressedButton pressed(ButtonOf(OdczytajT));
   if (!Odczyt(4, Lt("Reading data..."))) return;
+  // What was sent before may have gone to another transmitter than the one just read.
+  sent_.Forget();
   TakeReadRecord(comm::DeviceRecord(), Param(), sensors::SensorRangeTable());
   WindowFlags().Written = false;
   WindowFlags().ConfigRead = true;
@@ -194,6 +197,7 @@ void TVortaF::WriteTexts(bool othersWaiting) {
         return comm::RunWriteTexts(comm::DeviceRecord(), cb);
       }))
     return;
+  sent_.TakeTextWrite(comm::DeviceRecord());
   if (othersWaiting) {
     // Only the texts went out: the other changes wait for complete characteristic data.
     SetFieldLook(KodE, 2);
@@ -227,8 +231,7 @@ void TVortaF::WriteFull(int connectedModel) {
         return comm::RunWrite(comm::DeviceRecord(), sent, cb);
       }))
     return;
-  lastWritten_ = sent;
-  hasLastWritten_ = true;
+  sent_.TakeFullWrite(sent);
   Zapisane();
 }
 
@@ -247,17 +250,22 @@ void TVortaF::Weryfikuj1Click() {
     return;
   }
   // The verify reads into a scratch record: the parameter set and its record are not touched.
+  const bool textsOnly = sent_.Known() == comm::TSentAreas::kTexts;
   comm::VerifyOutcome outcome = comm::VerifyOutcome::kReadFailed;
   const bool read = showiad(Lt("Verifying..."), [this, &outcome](const comm::ProgressCallback& cb) {
-    outcome = comm::RunVerify(lastWritten_, hasLastWritten_, cb);
-    return outcome == comm::VerifyOutcome::kEqual || outcome == comm::VerifyOutcome::kDiffers;
+    outcome = comm::RunVerify(sent_, cb);
+    return outcome != comm::VerifyOutcome::kReadFailed;
   });
   if (!read) return;
+  // Without a full write since the last read only the tag and the text are known to compare.
+  const QString note = textsOnly ? " (" + LtOrKey("texts only") + ")" : QString();
   if (outcome == comm::VerifyOutcome::kEqual) {
-    StatBarTxt(Lt("Verification successful"));
-  } else {
-    MyMesM(Lt("Errors have been found!"), kIconWarning, this);
+    StatBarTxt(Lt("Verification successful") + note);
+  } else if (outcome == comm::VerifyOutcome::kDiffers) {
+    MyMesM(Lt("Errors have been found!") + note, kIconWarning, this);
     StatBarTxt(Lt("Verification ended with errors"));
+  } else {
+    MyMesM(LtOrKey("Nothing has been written to compare with") + ".", kIconInfo, this);
   }
 }
 

@@ -83,7 +83,11 @@ void SetBeforeMessageHook(void (*hook)()) {
 int MyMesM(const QString& text, int kind, QWidget* parent) {
   if (gBeforeMessage) gBeforeMessage();
   if (!parent) parent = QApplication::activeWindow();
-  return gSink->Show(parent, text, QString::fromLatin1(kCaption), kind);
+  // Messages are built with CR, CR LF or LF between their lines; a Qt box breaks lines at LF only.
+  QString lines = text;
+  lines.replace("\r\n", "\n");
+  lines.replace('\r', '\n');
+  return gSink->Show(parent, lines, QString::fromLatin1(kCaption), kind);
 }
 
 void MessageBeep(BeepKind kind) {

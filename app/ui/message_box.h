@@ -53,7 +53,8 @@ IBeeper* SetBeeper(IBeeper* beeper);
 void SetBeforeMessageHook(void (*hook)());
 
 // Shows a modal message over parent (the main window when nullptr) and returns the button pressed.
-// The caption argument is ignored in favour of "Velmora", as everywhere in the program.
+// The caption argument is ignored in favour of "Velmora", as everywhere in the program. CR, CR LF
+// and LF in the text each break the line.
 int MyMesM(const QString& text, int kind, QWidget* parent = nullptr);
 
 void MessageBeep(BeepKind kind);

@@ -28,4 +28,8 @@ QString Lt(std::string_view key) {
   return QString::fromStdString(LT(key));
 }
 
+QString LtOrKey(std::string_view key) {
+  return QString::fromStdString(LTOrKey(key));
+}
+
 }  // namespace vorta::docs

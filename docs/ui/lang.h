@@ -21,5 +21,7 @@ std::string LTOrKey(std::string_view key);
 std::string LT1(std::string_view key);
 // LT as a QString.
 QString Lt(std::string_view key);
+// LTOrKey as a QString.
+QString LtOrKey(std::string_view key);
 
 }  // namespace vorta::docs

@@ -152,7 +152,7 @@ TEST_F(EditorTest, RangeFieldsRejectBadEntriesAndPutTheOldValueBack) {
   EXPECT_EQ(min->text(), "-50.0");
   EXPECT_TRUE(sw->rec.messages.empty());
   // Without parameters the range fields are disabled and empty: leaving one checks nothing.
-  sw->W().Nowy1Click();
+  sw->W().odnowa();
   sw->W().MinInputEExit();
   sw->W().MaxInputEExit();
   EXPECT_TRUE(sw->rec.messages.empty());

@@ -153,18 +153,76 @@ TEST_F(FileMenuTest, SaveWithoutANameGoesThroughTheDialogAndCancelWritesNothing)
   ASSERT_EQ(rec.messages.size(), 1u);
 }
 
-TEST_F(FileMenuTest, CorruptedFileIsReportedAndLeavesTheNewState) {
+TEST_F(FileMenuTest, CorruptedFileIsReportedAndTheSetShownStaysWithItsMarksAndName) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par");
+  Trigger("Otworz1");
+  QLineEdit* kod = w->findChild<QLineEdit*>("KodE");
+  kod->setText("before");
+  Q_EMIT kod->textEdited("before");  // as typing does: stored and marked
   Write("bad.par", std::string(kFile).replace(std::string(kFile).find("Siec=60"), 7, "Siec=x"));
-  Param().kod = "before";
   dialogs.answers << Path("bad.par");
   Trigger("Otworz1");
-  ASSERT_EQ(rec.messages.size(), 1u);
+  ASSERT_EQ(rec.messages.size(), 1u);  // nothing to give the changed tag up for
   EXPECT_EQ(rec.messages[0].text, "Corrupted or wrong data file!");
   EXPECT_EQ(rec.messages[0].kind, kIconError);
-  EXPECT_FALSE(WindowFlags().Shown);
-  EXPECT_EQ(Param().Code.Typ, 20);
-  EXPECT_TRUE(Param().kod.empty());
-  EXPECT_EQ(w->StatusText(), "No parameters");
+  EXPECT_TRUE(WindowFlags().Shown);
+  EXPECT_EQ(Param().Code.Typ, 10);
+  EXPECT_EQ(Param().kod, "before");
+  EXPECT_EQ(kod->property("look").toString(), "aqua");
+  EXPECT_EQ(w->FileName(), Path("k.par"));
+  EXPECT_EQ(w->windowTitle(), Path("k.par") + " - VTX39");
+  EXPECT_EQ(w->StatusText(), "Information complete");
+}
+
+TEST_F(FileMenuTest, ARangeOutsideTheSensorsLimitsOpensWithTheValuesReplacedAndSaysSo) {
+  const std::string text(kFile);
+  const auto range = [&text](const char* min, const char* max) {
+    std::string t = text;
+    t.replace(t.find("MinInput=0"), 10, std::string("MinInput=") + min);
+    t.replace(t.find("MaxInput=500"), 12, std::string("MaxInput=") + max);
+    return t;
+  };
+  Write("inverted.par", range("95", "90"));
+  Write("low.par", range("-500", "500"));
+  Write("inside.par", range("-100", "1000"));
+  dialogs.answers << Path("inverted.par") << Path("low.par") << Path("inside.par");
+  Trigger("Otworz1");
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text,
+            "Range in the file was out of limits; the full range is used.\n(Minimum 95, Maximum 90)");
+  EXPECT_EQ(rec.messages[0].kind, kIconWarning);
+  EXPECT_EQ(Field("MinInputE"), "-150");  // the K thermocouple's limits
+  EXPECT_EQ(Field("MaxInputE"), "1370");
+  EXPECT_EQ(w->FileName(), Path("inverted.par"));
+  Trigger("Otworz1");
+  ASSERT_EQ(rec.messages.size(), 2u);
+  EXPECT_EQ(rec.messages[1].text,
+            "Range in the file was out of limits; the sensor's limit is used.\n(Minimum -500, Maximum 500)");
+  EXPECT_EQ(Field("MinInputE"), "-150");
+  EXPECT_EQ(Field("MaxInputE"), "500");
+  Trigger("Otworz1");
+  EXPECT_EQ(rec.messages.size(), 2u);  // a range within the limits opens silently
+}
+
+TEST_F(FileMenuTest, OpenAsksBeforeChangedFieldsAreGivenUpUnlessTheyWereSaved) {
+  Write("k.par", kFile);
+  dialogs.answers << Path("k.par") << Path("k.par") << Path("k.par");
+  Trigger("Otworz1");
+  QLineEdit* kod = w->findChild<QLineEdit*>("KodE");
+  kod->setText("changed");
+  Q_EMIT kod->textEdited("changed");
+  Trigger("Otworz1");  // No: the changed tag stays
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, "Discard the changes?");
+  EXPECT_EQ(rec.messages[0].kind, kIconQuestion | kButtonsYesNo);
+  EXPECT_EQ(Param().kod, "changed");
+  Trigger("Zachowaj1");  // saved: nothing is lost any more
+  ASSERT_EQ(rec.messages.size(), 1u);
+  Trigger("Otworz1");
+  EXPECT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(Param().kod, "changed");  // the file now holds it
+  EXPECT_EQ(kod->property("look").toString(), "white");
 }
 
 TEST_F(FileMenuTest, UnwritableTargetIsReportedWithItsName) {
@@ -173,7 +231,8 @@ TEST_F(FileMenuTest, UnwritableTargetIsReportedWithItsName) {
   Trigger("Otworz1");
   Trigger("Zapiszjako1");
   ASSERT_EQ(rec.messages.size(), 1u);
-  EXPECT_EQ(rec.messages[0].text, "Cannot open file:\r" + Path("missing/folder/x.par"));
+  // The lines of a message are broken whatever ends them.
+  EXPECT_EQ(rec.messages[0].text, "Cannot open file:\n" + Path("missing/folder/x.par"));
   EXPECT_EQ(rec.messages[0].kind, kIconWarning);
   EXPECT_EQ(w->FileName(), Path("missing/folder/x.par"));  // Save As keeps the chosen name
 }

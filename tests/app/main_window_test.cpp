@@ -28,6 +28,7 @@
 #include "app/ui/window_state.h"
 #include "docs/ui/parametry_form.h"
 #include "platform/program_dir.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/program_folder.h"
 
@@ -216,6 +217,32 @@ TEST_F(MainWindowTest, ExitWritesTheSettingsFile) {
   ss << in.rdbuf();
   EXPECT_NE(ss.str().find("\r\nComPort=7\r\n"), std::string::npos) << ss.str();
   EXPECT_TRUE(docs::TParametryF::LastSaveSucceeded());
+}
+
+TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreReportedWithTheSystemsReason) {
+  std::filesystem::create_directory(IniPath());  // a folder where the file should be
+  EXPECT_TRUE(w->close());
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text,
+            "The settings could not be saved:\n" + QString::fromStdString(IniPath()) + "\n(Is a directory)");
+  EXPECT_EQ(rec.messages[0].kind, kIconWarning);
+  EXPECT_FALSE(docs::TParametryF::LastSaveSucceeded());
+}
+
+TEST_F(MainWindowTest, SettingsOnAFullDiskAreReportedAsSuch) {
+  {
+    testing::FileSizeLimit full(16);
+    EXPECT_TRUE(w->close());
+  }
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text,
+            "The settings could not be saved:\n" + QString::fromStdString(IniPath()) + "\n(File too large)");
+}
+
+TEST_F(MainWindowTest, MessageLinesBreakAtCrCrLfAndLf) {
+  MyMesM("one\rtwo\r\nthree\nfour", kIconInfo);
+  ASSERT_EQ(rec.messages.size(), 1u);
+  EXPECT_EQ(rec.messages[0].text, "one\ntwo\nthree\nfour");
 }
 
 TEST(Splash, EscapeEndsTheProgramAndTheSettingsAreStillWritten) {

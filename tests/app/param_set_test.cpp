@@ -99,6 +99,29 @@ TEST_F(ParamSetTest, NormaliseClampsTheRangeOfAFixedLimitSensor) {
   EXPECT_DOUBLE_EQ(p.P.MaxInput, 100.0);
 }
 
+TEST_F(ParamSetTest, NormaliseSaysWhenItReplacedTheRangeAndWhatItWas) {
+  p.Code = {10, 7, 2, 0};  // K thermocouple: -150 .. 1370
+  const struct {
+    double min, max;
+    bool replaced;
+  } cases[] = {{0, 500, false},   {-150, 1370, false}, {95, 90, true},
+               {-200, 100, true}, {0, 1371, true},     {0.0 / 0.0, 100, true}};
+  for (const auto& c : cases) {
+    p.P.MinInput = c.min;
+    p.P.MaxInput = c.max;
+    const TNormalised n = p.Normalise(r);
+    EXPECT_EQ(n.rangeReplaced, c.replaced) << c.min << " " << c.max;
+    if (!std::isnan(c.min)) {
+      EXPECT_EQ(n.oldMin, c.min);
+    }
+    EXPECT_EQ(n.oldMax, c.max);
+  }
+  p.Code = {15, 7, 2, 0};  // a user range is the user's: never replaced
+  p.P.MinInput = 95;
+  p.P.MaxInput = 90;
+  EXPECT_FALSE(p.Normalise(r).rangeReplaced);
+}
+
 TEST_F(ParamSetTest, NormaliseLeavesTheRangeOfAUserCharacteristicAlone) {
   p.Code = {15, 7, 2, 0};
   p.P.MinInput = -5000;

@@ -489,7 +489,9 @@ TEST_F(WorkflowTest, SilenceEmptiesThePanelsThenShowsQuestionMarksAndAutoReadRea
   for (int i = 0; i < 14; ++i) sw.MissTick();
   EXPECT_TRUE(Messages().empty());  // the polling thread lives: no warning at 12 s
 
-  // The transmitter is back: the next measurement enables the commands and reads again.
+  // Another transmitter answers: the next measurement enables the commands and reads again.
+  sw.Tx().WriteMemory(0x405, {0x01, 0x02, 0x03});
+  sw.Tx().UpdateChecksums();
   ASSERT_TRUE(sw.Tx().SetKnob("silent", "0"));
   const long framesBefore = sw.Tx().Stats().frames;
   ASSERT_TRUE(sw.TickUntilConnected());

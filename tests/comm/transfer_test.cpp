@@ -65,6 +65,11 @@ class TransferTest : public ::testing::Test {
     return [this](int p) { progress.push_back(p); };
   }
   bool Write(const TDeviceRecord& record) { return RunWrite(record, sent, Progress()); }
+  TSentImage FullySent() const {
+    TSentImage s;
+    s.TakeFullWrite(sent);
+    return s;
+  }
   Bytes Memory(unsigned a, unsigned n) { return tx->ReadMemory(a, n); }
   void ExpectPollingResumed() {
     EXPECT_TRUE(Comm().PollStarted);
@@ -99,7 +104,7 @@ TEST_F(TransferTest, FullWriteSendsBothAreasAndTheChecksumsAndReadsBackByteForBy
   for (const auto& [first, count] : fields)
     for (int i = first; i < first + count; ++i) ASSERT_EQ(back[i], written[i]) << i;
   for (int i = 68; i < 80; ++i) EXPECT_EQ(back[i], start[i]) << i;
-  EXPECT_EQ(RunVerify(sent, true, {}), VerifyOutcome::kEqual);
+  EXPECT_EQ(RunVerify(FullySent(), {}), VerifyOutcome::kEqual);
   ExpectPollingResumed();
 }
 
@@ -154,8 +159,8 @@ TEST_F(TransferTest, TransmitterSilentInTheMiddleOfAWriteGetsTheReset) {
   EXPECT_FALSE(Write(PatternRecord(6)));
   EXPECT_EQ(Count('r'), 1);
   EXPECT_FALSE(Comm().ResetPending);
-  EXPECT_EQ(RunVerify(sent, false, {}), VerifyOutcome::kNothingWritten);
-  EXPECT_EQ(RunVerify(sent, true, {}), VerifyOutcome::kReadFailed);
+  EXPECT_EQ(RunVerify(TSentImage{}, {}), VerifyOutcome::kNothingWritten);
+  EXPECT_EQ(RunVerify(FullySent(), {}), VerifyOutcome::kReadFailed);
   ExpectPollingResumed();
 }
 
@@ -163,7 +168,7 @@ TEST_F(TransferTest, LostAndCorruptedRepliesAreRetriedWithoutLosingAByte) {
   for (const char* share : {"0.05", "0.2"}) {
     Knobs(share, share);
     ASSERT_TRUE(Write(PatternRecord(static_cast<std::uint8_t>(share[2])))) << share;
-    EXPECT_EQ(RunVerify(sent, true, {}), VerifyOutcome::kEqual) << share;
+    EXPECT_EQ(RunVerify(FullySent(), {}), VerifyOutcome::kEqual) << share;
     Knobs("0", "0");
     EXPECT_EQ(Memory(0x010, 192), Slice(sent, 0x010, 192));
     EXPECT_EQ(Memory(0x440, 1664), Slice(sent, 0x440, 1664));
@@ -176,7 +181,7 @@ TEST_F(TransferTest, VerifyFindsACorruptedColdJunctionTermThatModeFiveWouldMiss)
   Bytes term = Memory(0xAA4, 1);
   term[0] ^= 0x01;
   tx->WriteMemory(0xAA4, term);
-  EXPECT_EQ(RunVerify(sent, true, {}), VerifyOutcome::kDiffers);
+  EXPECT_EQ(RunVerify(FullySent(), {}), VerifyOutcome::kDiffers);
 }
 
 TEST_F(TransferTest, TextWriteSendsTenBlocksOfEight) {
