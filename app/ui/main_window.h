@@ -75,6 +75,8 @@ class TVortaF : public QMainWindow {
   void Wersja1Click();
   void Info1Click();
   void NotYetClick();
+  // The simulation window for the parameter set, encoded into scratch copies.
+  void Symulacja1Click();
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();
