@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "docs/par_file.h"
 #include "service/ui/symul_window.h"
 #include "sim/sim_measure.h"
 #include "tests/support/sim_window.h"
@@ -38,6 +39,13 @@ void Type(service::TSymulF& f, const char* edit, const char* text) {
   e->selectAll();
   QTest::keyClicks(e, text);
   QTest::keyClick(e, Qt::Key_Return);
+}
+
+// Every value a parameter file keeps, as its lines.
+std::vector<std::string> Listing(const TParamSet& p) {
+  docs::TLineBuffer lines;
+  docs::ComposeParFile(p, lines, '.');
+  return lines.Lines();
 }
 
 QString Text(service::TSymulF& f, const char* name) {
@@ -114,6 +122,7 @@ TEST_F(SymulMainTest, FiguresAgreeWithWhatTheTransmitterMeasuresForTheSameSignal
 TEST_F(SymulMainTest, VisitLeavesTheParameterSetAndTheRecordAsTheyWere) {
   const TParamSet before = Param();
   const comm::TDeviceRecord record = comm::DeviceRecord();
+  const std::vector<std::string> listing = Listing(before);
   ASSERT_TRUE(Visit([](service::TSymulF& f) { Type(f, "InputE", "60"); }));
   const TParamSet& now = Param();
   EXPECT_EQ(now.P.ResultLow, before.P.ResultLow);
@@ -123,6 +132,7 @@ TEST_F(SymulMainTest, VisitLeavesTheParameterSetAndTheRecordAsTheyWere) {
   EXPECT_EQ(now.data, before.data);
   EXPECT_EQ(now.FilterCount, before.FilterCount);
   EXPECT_EQ(now.LinCoef, before.LinCoef);
+  EXPECT_EQ(Listing(now), listing);
   EXPECT_TRUE(comm::DeviceRecord() == record);
   // Write, look, verify: the verification compares with what was written.
   sw.W().ZapiszTClick();
