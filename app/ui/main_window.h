@@ -83,6 +83,8 @@ class TVortaF : public QMainWindow {
   // Line log (View menu): opens the line log window, or brings the open one to the front.
   void LineLog1Click();
   comm::TLineLogWindow* LineLogWindow() const { return lineLog_; }
+  // The simulation window for the parameter set, encoded into scratch copies.
+  void Symulacja1Click();
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();

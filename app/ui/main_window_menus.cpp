@@ -44,7 +44,7 @@ void TVortaF::BuildActions() {
   Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::Regulacja1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
   Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
-  Symulacja1 = MakeAction("Symulacja1", &TVortaF::NotYetClick);
+  Symulacja1 = MakeAction("Symulacja1", &TVortaF::Symulacja1Click);
   LineLog1 = MakeAction("LineLog1", &TVortaF::LineLog1Click);
   LineLog1->setText(QString::fromStdString(docs::LTOrKey("&Line log")));
   MonOnly1 = MakeAction("MonOnly1", &TVortaF::MonOnly1Click);
