@@ -42,7 +42,7 @@ bool TVortaF::OpenLineAtStart() {
   const int port = Settings().ComPort;
   if (Opener() ? Opener()(port) : comm::OpenLine(port, 4)) return true;
   MessageBeep(BeepKind::kAsterisk);
-  MyMesM(Lt("COM%d initialization failed").replace("%d", QString::number(port)) + "!", kIconNone, this);
+  MyMesM(QString::fromStdString(docs::PortFailedText(docs::LangList(), port)) + "!", kIconNone, this);
   return false;
 }
 
