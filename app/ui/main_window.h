@@ -19,6 +19,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -75,6 +76,12 @@ class TVortaF : public QMainWindow {
   void Wersja1Click();
   void Info1Click();
   void NotYetClick();
+
+  // The parameter report, the general options and the manual.
+  void Drukuj1Click();
+  void PrintSetup1Click();
+  // "Save report as PDF...": the printed page as a PDF file, without a printer.
+  void ZapiszPdf1Click();
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();
@@ -173,6 +180,8 @@ class TVortaF : public QMainWindow {
   void SaveAs();
   bool SaveTo(const QString& file);
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
+  // The printer of the report, kept from Print setup to Print.
+  QPrinter& Printer();
 
   bool started_ = false;
   QString fileName_;
@@ -239,6 +248,9 @@ class TVortaF : public QMainWindow {
 
   QTimer* Timer1 = nullptr;
   std::unique_ptr<docs::TParametryF> ParametryF;
+  // The report: its PDF entry and the printer (shared_ptr: destroyed where QPrinter is known).
+  QAction* ZapiszPdf1 = nullptr;
+  std::shared_ptr<QPrinter> printer_;
 };
 
 // The main window while it exists.
