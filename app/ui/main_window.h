@@ -82,6 +82,12 @@ class TVortaF : public QMainWindow {
   void PrintSetup1Click();
   // "Save report as PDF...": the printed page as a PDF file, without a printer.
   void ZapiszPdf1Click();
+  // Options > General; on OK the main window and every open window take the new language.
+  void Ogolne1Click();
+  void RelabelOpenWindows();
+  // The manual at the page of front (F1; Help > Help gives the main window's page).
+  void HelpFor(QWidget* front, const std::string& page = {});
+  void InstallHelpKey();
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();

@@ -29,6 +29,7 @@ QAction* TVortaF::MakeAction(const char* name, void (TVortaF::*handler)(), const
 }
 
 void TVortaF::BuildActions() {
+  InstallHelpKey();
   Nowy1 = MakeAction("Nowy1", &TVortaF::Nowy1Click);
   Otworz1 = MakeAction("Otworz1", &TVortaF::Otworz1Click, Qt::Key_F3);
   Zachowaj1 = MakeAction("Zachowaj1", &TVortaF::Zachowaj1Click, Qt::Key_F2);
@@ -54,7 +55,7 @@ void TVortaF::BuildActions() {
   Status1 = MakeAction("Status1", &TVortaF::Status1Click);
   Status1->setCheckable(true);
   Status1->setChecked(true);
-  Ogolne1 = MakeAction("Ogolne1", &TVortaF::NotYetClick);
+  Ogolne1 = MakeAction("Ogolne1", &TVortaF::Ogolne1Click);
   Komunikacja1 = MakeAction("Komunikacja1", &TVortaF::NotYetClick);
   Autoread1 = MakeAction("Autoread1", &TVortaF::Autoread1Click);
   Autoread1->setCheckable(true);
@@ -198,10 +199,7 @@ void TVortaF::Autoread1Click() {
 }
 
 void TVortaF::Danetech1Click() {
-  const std::string path = ParametryF->ProgramDir() + "/" + docs::LT("VortaEN") + ".HLP";
-  if (!platform::ShowHelpContents(path)) {
-    MyMesM(Lt("Cannot open file") + ":\r" + QString::fromStdString(path), kIconWarning, this);
-  }
+  HelpFor(this, "index.html");
 }
 
 void TVortaF::NotYetClick() {
