@@ -3,11 +3,14 @@
 
 #include <QGuiApplication>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+
+#include "docs/ui/lang.h"
 
 namespace vorta::docs {
 namespace {
@@ -30,6 +33,13 @@ class QtPrintDialogs : public IPrintDialogs {
     return preview.exec() == QDialog::Accepted;
   }
   bool PageSetup(QWidget* parent, QPrinter& printer) override {
+    // Without an installed printer the printer writes PDF, which the page set-up dialog refuses;
+    // the print dialog then chooses the printer or file, the paper and the orientation.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+      QPrintDialog dialog(&printer, parent);
+      dialog.setWindowTitle(QString::fromStdString(LT("P&rint setup")).remove('&'));
+      return dialog.exec() == QDialog::Accepted;
+    }
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
   }
