@@ -57,6 +57,7 @@ THelpF::THelpF(QWidget* parent, std::string programDir)
   SpisT = new QLabel(this);
   Spis = new QListWidget(this);
   Spis->setObjectName("Spis");
+  Spis->setMinimumWidth(Spis->fontMetrics().averageCharWidth() * 36);  // the titles of the pages
   SzukajT = new QLabel(this);
   SzukajE = new QLineEdit(this);
   SzukajE->setObjectName("SzukajE");
