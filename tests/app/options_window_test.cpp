@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -176,6 +177,9 @@ TEST_F(OptionsWindow, MissingManualSaysWhichFileIsMissing) {
 
 TEST_F(OptionsWindow, VersionWindowLabelsAreNotCut) {
   docs::TProgwerF version(w.get());
+  QFont large = version.font();  // as on a screen of a large text scale
+  large.setPointSize(28);
+  version.setFont(large);
   version.show();
   for (QLabel* label : version.findChildren<QLabel*>())
     EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString();
