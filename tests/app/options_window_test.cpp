@@ -18,9 +18,12 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
+#include "app/settings.h"
 #include "app/ui/app_state.h"
 #include "app/ui/main_window.h"
 #include "docs/ui/about_windows.h"
@@ -102,6 +105,21 @@ TEST_F(OptionsWindow, LanguageSwitchRelabelsTheMainWindowAndAnOpenWindowAndBack)
   EXPECT_EQ(MenuTitle("Plik1"), "&File");
   EXPECT_EQ(w->StatusText(), "No parameters");
   EXPECT_EQ(docs::HelpWindow()->windowTitle(), "Help");
+}
+
+TEST_F(OptionsWindow, SettingsFileKeepsTheChosenLanguageAndPassword) {
+  Options([](TOgolneF& d) {
+    Choose(d, "Polski");
+    Type(d, "StareE", "zorv");
+    Type(d, "NoweE", "nowe");
+    Type(d, "PowtorzE", "nowe");
+  });
+  w.reset();  // the end of the program writes the settings file
+  std::ifstream ini(folder.IniPath(), std::ios::binary);
+  std::stringstream text;
+  text << ini.rdbuf();
+  EXPECT_NE(text.str().find("Language=Polski\r\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("Pass=" + ScramblePassword("nowe") + "\r\n"), std::string::npos);
 }
 
 TEST_F(OptionsWindow, WrongOldPasswordChangesNeitherLanguageNorPassword) {
