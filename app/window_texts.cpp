@@ -104,6 +104,8 @@ std::vector<TControlText> MainWindowTexts(const docs::TLangList& lang, double ti
   for (const TRow& r : kRows)
     texts.push_back({r.control, r.kind, std::string(r.before) + lang.Value(r.key) + std::string(r.after)});
   texts.push_back({"FiltrDobierz", H, lang.Value("Optimal settings") + "\n(" + lang.Value("no noise") + ")"});
+  // Not one of the table's texts: a language file may add it as an extra line.
+  texts.push_back({"ZapiszPdf1", C, lang.ValueOrKey("Save report as PDF") + "..."});
   texts.push_back(
       {"FiltrCzasTxt", C,
        lang.Value("Time constant") + " (0-" + std::to_string(RoundHalfEven(250 * timeStep)) + "s)"});

@@ -1,44 +1,54 @@
 // The language list and its lookup.
 #include "docs/lang_list.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "docs/lang_keys.h"
 
 namespace vorta::docs {
 namespace {
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+constexpr std::string_view kPortFailedKey = "COM%d initialization failed";
+
+// Letter case is folded for ASCII only: translations in UTF-8 keep every other byte as it is,
+// whatever the locale.
+std::string Folded(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
 
 }  // namespace
 
 void TLangList::BuildEnglish() {
+  Clear();
+  for (std::string_view key : LangKeys()) AddLine(std::string(key) + "=" + std::string(key));
+}
+
+void TLangList::Clear() {
   lines_.clear();
-  for (std::string_view key : LangKeys()) lines_.emplace_back(std::string(key), std::string(key));
+  index_.clear();
 }
 
 void TLangList::AddLine(std::string_view line) {
   const auto eq = line.find('=');
-  if (eq == std::string_view::npos) {
-    lines_.emplace_back(std::string(line), std::string());
-  } else {
-    lines_.emplace_back(std::string(line.substr(0, eq)), std::string(line.substr(eq + 1)));
-  }
+  std::string name(line.substr(0, eq));
+  std::string value(eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1));
+  index_.emplace(Folded(name), lines_.size());  // the first line of a name counts
+  lines_.emplace_back(std::move(name), std::move(value));
+}
+
+const std::string* TLangList::Find(std::string_view key) const {
+  const auto it = index_.find(Folded(key));
+  return it == index_.end() ? nullptr : &lines_[it->second].second;
 }
 
 std::string TLangList::Value(std::string_view key) const {
-  for (const auto& [name, value] : lines_)
-    if (EqualNoCase(name, key)) return value;
-  return {};
+  const std::string* v = Find(key);
+  return v ? *v : std::string();
 }
 
 bool TLangList::Has(std::string_view key) const {
-  return std::any_of(lines_.begin(), lines_.end(), [&](const auto& l) { return EqualNoCase(l.first, key); });
+  return Find(key) != nullptr;
 }
 
 std::string TLangList::ValueOrKey(std::string_view key) const {
@@ -47,9 +57,23 @@ std::string TLangList::ValueOrKey(std::string_view key) const {
 }
 
 std::string TLangList::Value1(std::string_view key) const {
+  // The dropped marker is one character, which in UTF-8 may be several bytes.
   std::string v = Value(key);
+  while (!v.empty() && (static_cast<unsigned char>(v.back()) & 0xC0) == 0x80) v.pop_back();
   if (!v.empty()) v.pop_back();
   return v;
+}
+
+bool HoldsOnePortNumber(std::string_view text) {
+  const auto first = text.find("%d");
+  return first != std::string_view::npos && text.find("%d", first + 2) == std::string_view::npos;
+}
+
+std::string PortFailedText(const TLangList& lang, int port) {
+  std::string text = lang.Value(kPortFailedKey);
+  if (!HoldsOnePortNumber(text)) text = kPortFailedKey;
+  const auto at = text.find("%d");
+  return text.replace(at, 2, std::to_string(port));
 }
 
 }  // namespace vorta::docs

@@ -32,9 +32,25 @@ bool ValidUtf8(const std::string& s) {
   return true;
 }
 
+// Every key with a translation; the port message's translation with its one "%d".
 bool FileHoldsEveryKey(const TLangList& list) {
   return std::all_of(LangKeys().begin(), LangKeys().end(),
-                     [&](std::string_view key) { return list.Has(key) && !list.Value(key).empty(); });
+                     [&](std::string_view key) { return list.Has(key) && !list.Value(key).empty(); }) &&
+         HoldsOnePortNumber(list.Value("COM%d initialization failed"));
+}
+
+// Reads the file's lines into loaded; false when it cannot be read or has too many lines.
+bool ReadLanguageFile(const std::string& path, TLangList& loaded) {
+  TLineBuffer file;
+  if (!file.LoadFromFile(path, kMaxLanguageFileBytes)) return false;
+  std::string text;
+  for (const auto& line : file.Lines()) (text += line) += '\n';
+  // A file with CR alone at its line ends is split there as well.
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  file.SetText(text);
+  if (file.Lines().size() > kMaxLanguageFileLines) return false;
+  for (const auto& line : file.Lines()) loaded.AddLine(EightBitToUtf8(line));
+  return true;
 }
 
 }  // namespace
@@ -56,15 +72,11 @@ std::string EightBitToUtf8(const std::string& text) {
 }
 
 bool LoadLanguage(const std::string& programDir, std::string& language, TLangList& list) {
-  if (language != "English") {
-    TLineBuffer file;
-    if (file.LoadFromFile(programDir + "/" + language + ".lan", kMaxLanguageFileBytes)) {
-      TLangList loaded;
-      for (const auto& line : file.Lines()) loaded.AddLine(EightBitToUtf8(line));
-      if (FileHoldsEveryKey(loaded)) {
-        list = std::move(loaded);
-        return true;
-      }
+  if (language != "English" && ValidLanguageName(language)) {
+    TLangList loaded;
+    if (ReadLanguageFile(programDir + "/" + language + ".lan", loaded) && FileHoldsEveryKey(loaded)) {
+      list = std::move(loaded);
+      return true;
     }
   }
   const bool chosen = language == "English";
@@ -73,13 +85,22 @@ bool LoadLanguage(const std::string& programDir, std::string& language, TLangLis
   return chosen;
 }
 
+bool ValidLanguageName(std::string_view name) {
+  if (name.size() < 2 || name.size() > 12 || name.find("..") != std::string_view::npos) return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127;
+  });
+}
+
 bool ListLanguages(const std::string& programDir, std::vector<std::string>& names) {
   std::vector<std::string> found;
   std::error_code ec;
   std::filesystem::directory_iterator it(programDir, ec), end;
   for (; !ec && it != end && found.size() < 10; it.increment(ec)) {
     const auto& p = it->path();
-    if (p.extension() == ".lan" && it->is_regular_file(ec)) found.push_back(p.stem().string());
+    // A file whose name the settings could not keep is not offered.
+    if (p.extension() == ".lan" && ValidLanguageName(p.stem().string()) && it->is_regular_file(ec))
+      found.push_back(p.stem().string());
   }
   if (found.empty()) return false;
   found.push_back("English");

@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on a Debian machine, only what is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  ccache xvfb xauth xdotool
+  ccache xvfb xauth xdotool poppler-utils
   clang libclang-rt-14-dev dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -22,6 +22,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
@@ -85,6 +86,18 @@ class TVortaF : public QMainWindow {
   comm::TLineLogWindow* LineLogWindow() const { return lineLog_; }
   // The simulation window for the parameter set, encoded into scratch copies.
   void Symulacja1Click();
+
+  // The parameter report, the general options and the manual.
+  void Drukuj1Click();
+  void PrintSetup1Click();
+  // "Save report as PDF...": the printed page as a PDF file, without a printer.
+  void ZapiszPdf1Click();
+  // Options > General; on OK the main window and every open window take the new language.
+  void Ogolne1Click();
+  void RelabelOpenWindows();
+  // The manual at the page of front (F1; Help > Help gives the main window's page).
+  void HelpFor(QWidget* front, const std::string& page = {});
+  void InstallHelpKey();
 
   // "New": the parameter set and the window back to the no-parameters state.
   void odnowa();
@@ -207,6 +220,8 @@ class TVortaF : public QMainWindow {
   bool SameTransmitterBack();
   void FitOnScreen();
   void Settle();
+  // The printer of the report, kept from Print setup to Print.
+  QPrinter& Printer();
 
   bool started_ = false;
   QString fileName_;
@@ -289,6 +304,9 @@ class TVortaF : public QMainWindow {
   // Line log: its View menu entry and the open window (it deletes itself when closed).
   QAction* LineLog1 = nullptr;
   comm::TLineLogWindow* lineLog_ = nullptr;
+  // The report: its PDF entry and the printer (shared_ptr: destroyed where QPrinter is known).
+  QAction* ZapiszPdf1 = nullptr;
+  std::shared_ptr<QPrinter> printer_;
 };
 
 // The main window while it exists.

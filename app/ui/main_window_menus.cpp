@@ -29,12 +29,14 @@ QAction* TVortaF::MakeAction(const char* name, void (TVortaF::*handler)(), const
 }
 
 void TVortaF::BuildActions() {
+  InstallHelpKey();
   Nowy1 = MakeAction("Nowy1", &TVortaF::Nowy1Click);
   Otworz1 = MakeAction("Otworz1", &TVortaF::Otworz1Click, Qt::Key_F3);
   Zachowaj1 = MakeAction("Zachowaj1", &TVortaF::Zachowaj1Click, Qt::Key_F2);
   Zapiszjako1 = MakeAction("Zapiszjako1", &TVortaF::Zapiszjako1Click);
-  Drukuj1 = MakeAction("Drukuj1", &TVortaF::NotYetClick);
-  PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::NotYetClick);
+  Drukuj1 = MakeAction("Drukuj1", &TVortaF::Drukuj1Click);
+  PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::PrintSetup1Click);
+  ZapiszPdf1 = MakeAction("ZapiszPdf1", &TVortaF::ZapiszPdf1Click);
   Exit1 = MakeAction("Exit1", &TVortaF::Exit1Click, Qt::Key_F10);
   Odczytaj1 = MakeAction("Odczytaj1", &TVortaF::OdczytajTClick, QKeySequence(Qt::CTRL | Qt::Key_O));
   Zapisz1 = MakeAction("Zapisz1", &TVortaF::ZapiszTClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -55,7 +57,7 @@ void TVortaF::BuildActions() {
   Status1 = MakeAction("Status1", &TVortaF::Status1Click);
   Status1->setCheckable(true);
   Status1->setChecked(true);
-  Ogolne1 = MakeAction("Ogolne1", &TVortaF::NotYetClick);
+  Ogolne1 = MakeAction("Ogolne1", &TVortaF::Ogolne1Click);
   Komunikacja1 = MakeAction("Komunikacja1", &TVortaF::Komunikacja1Click);
   Autoread1 = MakeAction("Autoread1", &TVortaF::Autoread1Click);
   Autoread1->setCheckable(true);
@@ -70,7 +72,7 @@ void TVortaF::BuildActions() {
   OtworzT->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
   ZachowajT = MakeAction("ZachowajT", &TVortaF::Zachowaj1Click);
   ZachowajT->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-  DrukujT = MakeAction("DrukujT", &TVortaF::NotYetClick);
+  DrukujT = MakeAction("DrukujT", &TVortaF::Drukuj1Click);
   DrukujT->setIcon(st->standardIcon(QStyle::SP_FileDialogDetailedView));
   OdczytajT = MakeAction("OdczytajT", &TVortaF::OdczytajTClick);
   ZapiszT = MakeAction("ZapiszT", &TVortaF::ZapiszTClick);
@@ -90,7 +92,7 @@ void TVortaF::BuildMenus() {
   Plik1->setObjectName("Plik1");
   Plik1->addActions({Nowy1, Otworz1, Zachowaj1, Zapiszjako1});
   Plik1->addSeparator();
-  Plik1->addActions({Drukuj1, PrintSetup1});
+  Plik1->addActions({Drukuj1, PrintSetup1, ZapiszPdf1});
   Plik1->addSeparator();
   Plik1->addAction(Exit1);
 
@@ -151,7 +153,8 @@ void TVortaF::EnDisMenu(bool on) {
     if (!Pasek1->isChecked()) Pasek1Click();
   }
   for (QAction* a :
-       {Status1, Pasek1, Ogolne1, Symulacja1, Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Drukuj1, PrintSetup1})
+       {Status1, Pasek1, Ogolne1, Symulacja1, Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Drukuj1, PrintSetup1,
+        ZapiszPdf1})
     a->setEnabled(on);
   Konfig1->menuAction()->setEnabled(on);
 }
@@ -199,10 +202,7 @@ void TVortaF::Autoread1Click() {
 }
 
 void TVortaF::Danetech1Click() {
-  const std::string path = ParametryF->ProgramDir() + "/" + docs::LT("VortaEN") + ".HLP";
-  if (!platform::ShowHelpContents(path)) {
-    MyMesM(Lt("Cannot open file") + ":\r" + QString::fromStdString(path), kIconWarning, this);
-  }
+  HelpFor(this, "index.html");
 }
 
 void TVortaF::NotYetClick() {

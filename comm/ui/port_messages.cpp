@@ -9,7 +9,8 @@
 namespace vorta::comm {
 
 QString PortFailureText(int port, const platform::TPortOpenError& why) {
-  QString text = docs::Lt("COM%d initialization failed").replace("%d", QString::number(port)) + "!";
+  // The number goes in as text: a translation is never used as a format.
+  QString text = QString::fromStdString(docs::PortFailedText(docs::LangList(), port)) + "!";
   const TTroubleLine line = PortTroubleLine(why);
   if (line.key.empty()) return text;
   QString reason = QString::fromStdString(docs::LTOrKey(line.key))

@@ -33,8 +33,19 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, int pointS
 
 TClickToClose::TClickToClose(QWidget* owner, int nominalWidth, int topOffset) : QDialog(owner) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  setFixedWidth(nominalWidth);
-  Place(owner, nominalWidth, topOffset);
+  // At least the nominal width; wider when a text needs it, so that no label is cut at any scale.
+  setMinimumWidth(nominalWidth);
+  nominal_ = nominalWidth;
+  top_ = topOffset;
+  owner_ = owner;
+}
+
+void TClickToClose::showEvent(QShowEvent* e) {
+  // The labels are in place now: the window takes the size they ask for.
+  if (layout()) layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  Place(owner_, nominal_, top_);
+  QDialog::showEvent(e);
 }
 
 void TClickToClose::Place(QWidget* owner, int nominalWidth, int topOffset) {

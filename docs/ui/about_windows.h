@@ -15,7 +15,13 @@ class TClickToClose : public QDialog {
  protected:
   void mousePressEvent(QMouseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void Place(QWidget* owner, int nominalWidth, int topOffset);
+
+ private:
+  QWidget* owner_ = nullptr;
+  int nominal_ = 0;
+  int top_ = 0;
 };
 
 class TProgwerF : public TClickToClose {

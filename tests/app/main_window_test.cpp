@@ -175,7 +175,7 @@ TEST(MainWindowStart, PortThatCannotBeOpenedIsReportedAndTheProgramRunsOn) {
 }
 
 TEST_F(MainWindowTest, EntriesOfLaterWorkflowsSayTheyAreNotImplemented) {
-  w->findChild<QAction*>("Drukuj1")->trigger();
+  w->findChild<QAction*>("Wykres1")->trigger();
   ASSERT_EQ(rec.messages.size(), 1u);
   EXPECT_EQ(rec.messages[0].text, "not implemented yet!");
   EXPECT_EQ(rec.messages[0].caption, "Velmora");
