@@ -36,6 +36,8 @@ class TWiadomosc;
 
 namespace vorta::app {
 
+struct TParamSet;
+
 class TVortaF : public QMainWindow {
   Q_OBJECT
  public:
@@ -127,6 +129,11 @@ class TVortaF : public QMainWindow {
   // Validates the field being edited, as leaving it would.
   void ValidateFocusedField();
 
+  // Sensor selection (main_window_sensors.cpp): the Select button and Configuration > Sensors,
+  // and the transmitter type choice it asks first when no model is known.
+  void SenSelClick();
+  bool TypSelect();
+
   void showres(double value);
   void showout(double current);
   void CheckAutoRead();
@@ -173,6 +180,8 @@ class TVortaF : public QMainWindow {
   void SaveAs();
   bool SaveTo(const QString& file);
   QAction* MakeAction(const char* name, void (TVortaF::*handler)(), const QKeySequence& shortcut = {});
+  // Shows the parameter set after an accepted selection, marking what it changed.
+  void ShowSelection(const TParamSet& before);
 
   bool started_ = false;
   QString fileName_;

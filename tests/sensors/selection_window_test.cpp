@@ -1,0 +1,459 @@
+// The sensor selection through its real dialogs against the simulated transmitter: one sensor of
+// each group selected with keys and clicks, accepted, shown with its changed fields marked, written,
+// and measured at both ends of its range; Cancel that leaves everything as it was; and the modes,
+// ranges and conversions that an unchanged OK keeps.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <fstream>
+#include <functional>
+
+#include "sensors/sensor_signal.h"
+#include "sim/sim_measure.h"
+#include "tests/support/dialog_keys.h"
+#include "tests/support/file_dialog_script.h"
+#include "tests/support/its90_reference.h"
+#include "tests/support/modal_driver.h"
+#include "tests/support/sim_window.h"
+#include "tests/support/temp_dir.h"
+
+namespace vorta::app {
+namespace {
+
+using docs::Lt;
+using testing::Checked;
+using testing::Click;
+using testing::ClickTab;
+using testing::Enabled;
+using testing::ModalDriver;
+using testing::ReferenceMv;
+using testing::Text;
+using testing::Type;
+using Terminals = std::function<double(double)>;
+
+class SelectionWindow : public ::testing::Test {
+ protected:
+  // The window on a transmitter of model, holding set when one is given (read and shown).
+  void Start(int model, const TParamSet* set = nullptr) {
+    sim::TSimConfig config;
+    config.modelCode = model;
+    sw.reset();  // one window and one line at a time
+    sw = std::make_unique<testing::SimWindow>(config);
+    if (set) {
+      ASSERT_TRUE(sw->Seed(*set));
+    }
+    ASSERT_TRUE(sw->TickUntilConnected());
+    if (set) sw->W().OdczytajTClick();
+    sw->rec.messages.clear();
+  }
+  // Runs the selection with the scripted dialogs.
+  void Select(ModalDriver& d) {
+    EXPECT_TRUE(d.Run([this] { sw->W().SenSelClick(); })) << d.failure;
+  }
+  QString Look(const char* field) { return sw->Child<QWidget>(field)->property("look").toString(); }
+  QString Shown(const char* label) { return sw->Child<QLabel>(label)->text(); }
+  // Writes, then the output at the terminal signals of both ends of the range.
+  void WriteAndMeasure(const Terminals& terminals) {
+    sw->W().ZapiszTClick();
+    ASSERT_EQ(sw->W().StatusText(), "Transmitter programmed");
+    const double lo = Param().P.MinInput, hi = Param().P.MaxInput;
+    EXPECT_NEAR(OutputAt(terminals(lo)), 4.0, 0.01) << "at " << lo;
+    EXPECT_NEAR(OutputAt(terminals(hi)), 20.0, 0.01) << "at " << hi;
+  }
+  double OutputAt(double level) {
+    sw->Tx().SetLevel(level);
+    sw->Line().Advance(1000);
+    return sim::OutputCurrent(sw->Tx().Measure(sw->Line().NowMs()).fraction);
+  }
+
+  std::unique_ptr<testing::SimWindow> sw;
+};
+
+TParamSet Seeded(int model, TSensorCode code, double lo, double hi, int unit) {
+  TParamSet p;
+  p.Device = "VTX" + std::to_string(model);
+  p.Code = code;
+  p.P.MinInput = lo;
+  p.P.MaxInput = hi;
+  p.P.Jednostki = unit;
+  p.P.Siec = 50;
+  p.P.FiltrZakres = 10;
+  p.P.FiltrCzas = 20;
+  p.P.FiltrLimit = 2;
+  p.P.ZeroReg = 0.5;
+  p.P.GainReg = -0.25;
+  return p;
+}
+
+double Rtd(int typ, double t) {
+  return sensors::SensorSignal(sensors::SensorData(), typ, t);
+}
+
+TEST_F(SelectionWindow, ResistanceThermometersOfEachConnection) {
+  struct Case {
+    const char *type, *wire;
+    int typ, tryb;
+    double lo, hi;
+  };
+  const Case cases[] = {
+      {"Pt100b", "W2", 2, 2, -100, 850}, {"Ni100", "W3", 3, 3, -60, 180}, {"Cu100", "W4", 4, 4, -50, 180}};
+  Start(48);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    ModalDriver d;
+    d.Then("Wybor", [&c](QDialog* w) {
+      Click(w, c.type);
+      Click(w, c.wire);
+      Click(w, "OKButt");
+    });
+    Select(d);
+    EXPECT_EQ(Param().Code.Typ, c.typ);
+    EXPECT_EQ(Param().Code.Tryb, c.tryb);
+    EXPECT_EQ(Param().Code.Lin, 2);
+    EXPECT_EQ(Param().P.MinInput, c.lo);
+    EXPECT_EQ(Param().P.MaxInput, c.hi);
+    EXPECT_EQ(Param().P.Jednostki, 8);
+    EXPECT_EQ(Look("MinInputE"), "aqua");
+    EXPECT_EQ(Look("KodE"), "white");
+    EXPECT_TRUE(Shown("SensorT").contains(Lt("linearization"))) << Shown("SensorT").toStdString();
+    WriteAndMeasure([&c](double t) { return Rtd(c.typ, t); });
+  }
+}
+
+TEST_F(SelectionWindow, TheSameThermometerWithAnotherConnectionKeepsRangeFilterAndCorrections) {
+  const TParamSet set = Seeded(47, {1, 3, 2, 0}, -50, 150, 8);
+  Start(47, &set);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) {
+    EXPECT_FALSE(Enabled(w, "W4"));  // model 47 has no four-wire connection
+    EXPECT_TRUE(Checked(w, "W3"));
+    Click(w, "W2");
+    Click(w, "OKButt");
+  });
+  Select(d);
+  EXPECT_EQ(Param().Code.Tryb, 2);
+  EXPECT_EQ(Param().P.MinInput, -50);
+  EXPECT_EQ(Param().P.FiltrCzas, 20);
+  EXPECT_NEAR(Param().P.ZeroReg, 0.5, 1e-6);
+  EXPECT_EQ(Look("MinInputE"), "aqua");  // the sensor changed: a full write follows
+  EXPECT_EQ(Look("FiltrCzasE"), "white");
+  // A four-wire code shown on model 47 falls back to three wires.
+  Param().Code.Tryb = 4;
+  ModalDriver again;
+  again.Then("Wybor", [](QDialog* w) {
+    EXPECT_TRUE(Checked(w, "W3"));
+    Click(w, "CancelButt");
+  });
+  Select(again);
+  EXPECT_EQ(Param().Code.Tryb, 4);
+}
+
+TEST_F(SelectionWindow, ThermocouplesWithEachColdJunctionMode) {
+  struct Case {
+    const char* type;
+    const char* name;
+    bool cjc, diff;
+    int typ, tryb;
+    double junction;  // the junction the terminals see; NaN: none (a difference)
+  };
+  const Case cases[] = {
+      {"ThK", "K", true, false, 10, 7, 25},
+      {"ThJ", "J", false, false, 9, 6, 40},
+      {"ThT", "T", false, true, 14, 5, NAN},
+  };
+  Start(49);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    ModalDriver d;
+    d.Then("Wybor", [&c](QDialog* w) {
+      ClickTab(w, 1);
+      Click(w, c.type);
+      if (Checked(w, "CJC") != c.cjc) Click(w, "CJC");
+      if (Checked(w, "TempDiff") != c.diff) Click(w, "TempDiff");
+      Click(w, "OKButt");
+    });
+    if (c.tryb == 6) {
+      d.Then("RoomF", [](QDialog* w) {
+        Type(w, "RoomtE", "40");
+        Click(w, "RoomtB");
+      });
+    }
+    Select(d);
+    EXPECT_EQ(Param().Code.Typ, c.typ);
+    EXPECT_EQ(Param().Code.Tryb, c.tryb);
+    if (c.tryb == 6) {
+      EXPECT_EQ(Param().P.RoomT, 40);
+      EXPECT_TRUE(Shown("SensorT").contains("40.0")) << Shown("SensorT").toStdString();
+    }
+    const std::string name = c.name;
+    const double junction = c.junction;
+    WriteAndMeasure([name, junction](double t) {
+      return ReferenceMv(name, t) - (std::isnan(junction) ? 0.0 : ReferenceMv(name, junction));
+    });
+  }
+}
+
+TEST_F(SelectionWindow, UserThermocoupleTableDecidesTheColdJunction) {
+  testing::TempDir files;
+  testing::FileDialogScript dialogs;
+  for (int step : {5, 10}) {
+    std::ofstream f(files.File("tc" + std::to_string(step) + ".dat"));
+    f << "; user thermocouple\n";
+    for (int t = -10; t <= 100; t += step) f << t << " " << 0.05 * t << "\n";
+  }
+  Start(48);
+  for (int step : {5, 10}) {
+    SCOPED_TRACE(step);
+    dialogs.answers = {QString::fromStdString(files.File("tc" + std::to_string(step) + ".dat"))};
+    bool cjcEnabled = false;
+    ModalDriver d;
+    d.Then("Wybor", [&cjcEnabled](QDialog* w) {
+      ClickTab(w, 1);
+      Click(w, "ThInny");
+      cjcEnabled = Enabled(w, "CJC");
+      EXPECT_TRUE(Checked(w, "TempDiff"));
+      Click(w, "OKButt");
+    });
+    d.Then("TablF", [](QDialog* w) {
+      Click(w, "TablLoadB");
+      EXPECT_EQ(Text(w, "InMinV"), "-0.500");
+      EXPECT_EQ(Text(w, "ResMaxV"), "100");
+      EXPECT_FALSE(Enabled(w, "UnitsE"));  // degrees C on models 47..49
+      Click(w, "TablOKB");
+    });
+    Select(d);
+    EXPECT_EQ(cjcEnabled, step == 5);
+    EXPECT_EQ(Param().Code.Typ, 15);
+    EXPECT_EQ(Param().Code.Tryb, 5);
+    EXPECT_EQ(Param().P.MinInput, -10);
+    EXPECT_EQ(Param().P.MaxInput, 100);
+    EXPECT_TRUE(Param().TableLoaded);
+    EXPECT_EQ(sw->W().StatusText(), "Information complete");
+  }
+  WriteAndMeasure([](double t) { return 0.05 * t; });
+}
+
+TEST_F(SelectionWindow, ResistanceWithAFallingLinearConversionThroughMore) {
+  const TParamSet set = Seeded(47, {1, 3, 2, 0}, 0, 100, 8);
+  Start(47, &set);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "MoreButt"); });
+  d.Then("WyborRV", [](QDialog* w) {
+    ClickTab(w, 1);
+    Click(w, "RLina");
+    EXPECT_TRUE(Checked(w, "RLina"));
+    EXPECT_EQ(Text(w, "InputIT"), "100...300 Ohm");
+    Click(w, "W2");
+    Click(w, "OKButt");
+  });
+  d.Then("LinaF", [](QDialog* w) {
+    EXPECT_EQ(Text(w, "InMinE"), "0.000");
+    Type(w, "InMinE", "100");
+    Type(w, "InMaxE", "300");
+    Type(w, "ResMinE", "50");
+    Type(w, "ResMaxE", "0");
+    w->findChild<QComboBox*>("UnitsE")->setCurrentIndex(9);
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  EXPECT_EQ(Param().Code.Typ, 5);
+  EXPECT_EQ(Param().Code.Tryb, 2);
+  EXPECT_EQ(Param().Code.Lin, 4);
+  EXPECT_DOUBLE_EQ(Param().LinCoef[1], -4);
+  EXPECT_EQ(Param().P.MinInput, 0);
+  EXPECT_EQ(Param().P.MaxInput, 50);
+  EXPECT_EQ(Param().P.Jednostki, 9);
+  EXPECT_EQ(Param().P.FiltrCzas, 0);
+  EXPECT_EQ(Look("FiltrCzasE"), "aqua");
+  WriteAndMeasure([](double x) { return 300 - 4 * x; });
+}
+
+TEST_F(SelectionWindow, MillivoltInputWithoutConversion) {
+  Start(48);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "MoreButt"); });
+  d.Then("WyborRV", [](QDialog* w) {
+    ClickTab(w, 0);
+    EXPECT_EQ(Text(w, "VInfoT"), "-10...150 mV");
+    Click(w, "OKButt");
+  });
+  Select(d);
+  EXPECT_EQ(Param().Code.Typ, 16);
+  EXPECT_EQ(Param().Code.Tryb, 5);
+  EXPECT_EQ(Param().Code.Lin, 1);
+  EXPECT_EQ(Param().P.Jednostki, 2);
+  WriteAndMeasure([](double x) { return x; });
+}
+
+TEST_F(SelectionWindow, DoubleCurrentInputWithAPowerSeries) {
+  Start(39);
+  ModalDriver d;
+  d.Then("WyborIV", [](QDialog* w) {
+    ClickTab(w, 1);
+    Click(w, "W3");
+    Click(w, "RLins");
+    EXPECT_EQ(Text(w, "InputIT"), "4...20 mA");
+    EXPECT_EQ(Text(w, "ResultIT"), QString::fromUtf8("0...80 \u00B0C"));
+    Click(w, "OKButt");
+  });
+  d.Then("PowerF", [](QDialog* w) {
+    Type(w, "InMinE", "4");
+    Type(w, "InMaxE", "20");
+    Type(w, "A0E", "-10");
+    Type(w, "A1E", "2");
+    Type(w, "A2E", "0,125");
+    EXPECT_EQ(Text(w, "TablOKB"), "Check");
+    Click(w, "TablOKB");
+    EXPECT_EQ(Text(w, "ResMaxV"), "80");
+    EXPECT_EQ(Text(w, "TablOKB"), "OK");
+    w->findChild<QComboBox*>("UnitsE")->setCurrentIndex(8);
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  EXPECT_EQ(Param().Code.Typ, 17);
+  EXPECT_EQ(Param().Code.Tryb, 8);
+  EXPECT_EQ(Param().Code.Lin, 8);
+  EXPECT_EQ(Param().P.MinInput, 0);
+  EXPECT_EQ(Param().P.MaxInput, 80);
+  EXPECT_EQ(sw->W().StatusText(), "Information complete");  // the series' table was computed
+  WriteAndMeasure([](double x) { return -8 + std::sqrt(144 + 8 * x); });
+}
+
+TEST_F(SelectionWindow, UnchangedOkKeepsDoubleModesRangeFilterAndCorrections) {
+  struct Case {
+    int model;
+    TSensorCode code;
+    double lo, hi;
+  };
+  const Case cases[] = {{39, {17, 9, 1, 0}, 4, 20}, {39, {18, 8, 1, 0}, 0, 10}, {60, {18, 10, 1, 0}, -5, 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code.Tryb);
+    const TParamSet set = Seeded(c.model, c.code, c.lo, c.hi, c.code.Typ == 17 ? 4 : 1);
+    Start(c.model, &set);
+    ModalDriver d;
+    d.Then("WyborIV", [](QDialog* w) { Click(w, "OKButt"); });
+    Select(d);
+    EXPECT_EQ(Param().Code.Tryb, c.code.Tryb);
+    EXPECT_EQ(Param().P.MinInput, c.lo);
+    EXPECT_EQ(Param().P.MaxInput, c.hi);
+    EXPECT_EQ(Param().P.FiltrZakres, 10);
+    EXPECT_NEAR(Param().P.GainReg, -0.25, 1e-6);
+  }
+}
+
+TEST_F(SelectionWindow, TicksOnOneTabClearEveryConversionOfTheOther) {
+  testing::TempDir files;
+  testing::FileDialogScript dialogs;
+  std::ofstream(files.File("mv.dat")) << "0 0\n100 50\n";
+  dialogs.answers = {QString::fromStdString(files.File("mv.dat"))};
+  Start(48);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "MoreButt"); });
+  d.Then("WyborRV", [](QDialog* w) {
+    ClickTab(w, 0);
+    Click(w, "VLin");
+    ClickTab(w, 1);
+    Click(w, "RLina");
+    EXPECT_FALSE(Checked(w, "VLin"));
+    EXPECT_FALSE(Checked(w, "VLina"));
+    ClickTab(w, 0);
+    EXPECT_TRUE(Text(w, "InputIT").isEmpty() || !w->findChild<QLabel*>("InputIT")->isVisible());
+    Click(w, "CancelButt");
+  });
+  d.Then("TablF", [](QDialog* w) {
+    Click(w, "TablLoadB");
+    Click(w, "TablOKB");
+  });
+  d.Then("LinaF", [](QDialog* w) { Click(w, "TablOKB"); });
+  Select(d);
+}
+
+TEST_F(SelectionWindow, CancelLeavesTheSetTheTablesAndTheScreenAsTheyWere) {
+  TParamSet seeded = Seeded(39, {17, 5, 4, 0}, 0, 100, 9);
+  seeded.LinCoef = {4, 0.16, 0, 0, 0, 0, 0, 0, 0, 0, 100};
+  Start(39, &seeded);
+  const TParamSet before = Param();
+  const sensors::TSensorRangeTable ranges = sensors::SensorRangeTable();
+  const QString sensorText = Shown("SensorT"), minText = sw->Child<QLineEdit>("MinInputE")->text();
+  ModalDriver d;
+  d.Then("WyborIV", [](QDialog* w) {
+    ClickTab(w, 0);
+    Click(w, "VLina");
+    Click(w, "CancelButt");
+  });
+  d.Then("LinaF", [](QDialog* w) {
+    Type(w, "ResMaxE", "500");
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  EXPECT_EQ(Param().LinCoef, before.LinCoef);
+  EXPECT_EQ(Param().Code.Typ, before.Code.Typ);
+  EXPECT_EQ(Param().Code.CharModified, before.Code.CharModified);
+  EXPECT_EQ(Param().P.Jednostki, before.P.Jednostki);
+  EXPECT_EQ(Param().CharTyp, before.CharTyp);
+  EXPECT_EQ(sensors::SensorRangeTable(), ranges);
+  EXPECT_EQ(Shown("SensorT"), sensorText);
+  EXPECT_EQ(sw->Child<QLineEdit>("MinInputE")->text(), minText);
+  EXPECT_EQ(Look("MinInputE"), "white");
+}
+
+TEST_F(SelectionWindow, UnknownModelIsAskedForAndItsRangesOffered) {
+  Start(97);
+  sw->Tx().SetKnob("silent", "1");
+  while (WindowFlags().Connected) sw->MissTick();
+  Param().Device.clear();
+  ModalDriver cancel;
+  cancel.Then("TransdF", [](QDialog* w) {
+    EXPECT_EQ(w->findChild<QListWidget*>("WybierzL")->currentItem()->text(), "VTX49");
+    Click(w, "CancelB");
+  });
+  Select(cancel);
+  EXPECT_EQ(Param().Device, "");
+  ModalDriver d;
+  d.Then("TransdF", [](QDialog* w) {
+    auto* list = w->findChild<QListWidget*>("WybierzL");
+    list->setCurrentItem(list->findItems("VTX97", Qt::MatchExactly).front());
+    Click(w, "OKbutt");
+  });
+  d.Then("WyborIV", [](QDialog* w) {
+    ClickTab(w, 1);
+    EXPECT_EQ(Text(w, "RInfoT"), "0...1000 mA rms");
+    Click(w, "OKButt");
+  });
+  Select(d);
+  EXPECT_EQ(Param().Device, "VTX97");
+  EXPECT_EQ(Param().Code.Typ, 17);
+  EXPECT_EQ(Param().P.MaxInput, 1000);
+  EXPECT_TRUE(sw->W().windowTitle().contains("VTX97"));
+}
+
+TEST_F(SelectionWindow, ColdJunctionTemperatureStartsFromTheSetAndRefusesOnce) {
+  TParamSet set = Seeded(49, {9, 6, 2, 0}, 0, 400, 8);
+  set.P.RoomT = 40;
+  Start(49, &set);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "OKButt"); });
+  d.Then("RoomF", [this](QDialog* w) {
+    EXPECT_EQ(Text(w, "RoomtE"), "40.00");
+    Type(w, "RoomtE", "abc");
+    Click(w, "RoomtB");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(Text(w, "RoomtE"), "40.00");
+    EXPECT_EQ(sw->rec.messages.size(), 1u);
+    Type(w, "RoomtE", "25,5");
+    Click(w, "RoomtB");
+  });
+  Select(d);
+  ASSERT_EQ(sw->rec.messages.size(), 1u);
+  EXPECT_EQ(sw->rec.messages[0].text, "Wrong format!");
+  EXPECT_EQ(Param().P.RoomT, 25.5);
+  EXPECT_EQ(Param().P.MaxInput, 400);  // the same thermocouple keeps its range
+}
+
+}  // namespace
+}  // namespace vorta::app
