@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <cmath>
 #include <fstream>
 #include <functional>
 
@@ -453,6 +454,55 @@ TEST_F(SelectionWindow, ColdJunctionTemperatureStartsFromTheSetAndRefusesOnce) {
   EXPECT_EQ(sw->rec.messages[0].text, "Wrong format!");
   EXPECT_EQ(Param().P.RoomT, 25.5);
   EXPECT_EQ(Param().P.MaxInput, 400);  // the same thermocouple keeps its range
+}
+
+// Every sensor of the catalogue, selected through the dialog at its full range and at a part of
+// it typed into the range fields, gives 4 mA at the minimum and 20 mA at the maximum once written.
+TEST_F(SelectionWindow, EveryCatalogueSensorWritesFourAndTwentyMilliampsAtItsRangeEnds) {
+  struct Case {
+    const char* button;
+    const char* reference;  // the published thermocouple, or null for the transmitter's own model
+    bool thermocouple;
+  };
+  const Case cases[] = {{"Pt100a", nullptr, false}, {"Pt100b", nullptr, false}, {"Ni100", nullptr, false},
+                        {"Cu100", nullptr, false},  {"ThB", "B", true},         {"ThC", nullptr, true},
+                        {"ThE", "E", true},         {"ThJ", "J", true},         {"ThK", "K", true},
+                        {"ThN", "N", true},         {"ThR", "R", true},         {"ThS", "S", true},
+                        {"ThT", "T", true}};
+  Start(48);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    ModalDriver d;
+    d.Then("Wybor", [&c](QDialog* w) {
+      if (c.thermocouple) ClickTab(w, 1);
+      Click(w, c.button);
+      if (c.thermocouple && !Checked(w, "CJC")) Click(w, "CJC");
+      if (c.thermocouple && Checked(w, "TempDiff")) Click(w, "TempDiff");
+      Click(w, "OKButt");
+    });
+    Select(d);
+    const int typ = Param().Code.Typ;
+    // The simulated transmitter's own junction sits at 25 degrees C.
+    const Terminals terminals = [&c, typ](double t) {
+      if (!c.thermocouple) return Rtd(typ, t);
+      if (c.reference) return ReferenceMv(c.reference, t) - ReferenceMv(c.reference, 25);
+      return sensors::SensorSignal(sensors::SensorData(), typ, t) -
+             sensors::SensorSignal(sensors::SensorData(), typ, 25);
+    };
+    WriteAndMeasure(terminals);
+    const double lo = Param().P.MinInput, hi = Param().P.MaxInput;
+    for (const auto& [a, b] : {std::pair{0.25, 0.6}, std::pair{0.5, 0.95}}) {
+      // The maximum first: the parts move up, and each keeps the minimum span.
+      sw->Child<QLineEdit>("MaxInputE")->setText(QString::number(std::round(lo + b * (hi - lo))));
+      sw->W().MaxInputEExit();
+      sw->Child<QLineEdit>("MinInputE")->setText(QString::number(std::round(lo + a * (hi - lo))));
+      sw->W().MinInputEExit();
+      ASSERT_EQ(Param().P.MinInput, std::round(lo + a * (hi - lo)));
+      ASSERT_EQ(Param().P.MaxInput, std::round(lo + b * (hi - lo)));
+      WriteAndMeasure(terminals);
+    }
+  }
+  EXPECT_TRUE(sw->rec.messages.empty());
 }
 
 }  // namespace
