@@ -505,5 +505,55 @@ TEST_F(SelectionWindow, EveryCatalogueSensorWritesFourAndTwentyMilliampsAtItsRan
   EXPECT_TRUE(sw->rec.messages.empty());
 }
 
+// A voltage input with a linear conversion: every bad entry of the conversion's fields is refused
+// with a message and the field's previous text; the accepted conversion is written and measured.
+TEST_F(SelectionWindow, VoltageConversionRefusesBadEntriesAndKeepsThePreviousValues) {
+  struct Bad {
+    const char* field;
+    const char* typed;
+    const char* message;
+  };
+  const Bad bad[] = {
+      {"InMinE", "abc", "Wrong format!"},         {"InMinE", "1.5,2", "Wrong format!"},
+      {"InMinE", "-", "Wrong format!"},           {"InMinE", "", "Wrong format!"},
+      {"InMinE", "1e999", "Wrong format!"},       {"InMinE", "nan", "Wrong format!"},
+      {"InMinE", "-12", "Minimum out of range!"}, {"InMaxE", "11.5", "Maximum out of range!"},
+      {"InMaxE", "-2", "Values should rise"},     {"ResMaxE", "1e40", "Maximum out of range!"}};
+  Start(60);
+  std::vector<std::string> seen;
+  ModalDriver d;
+  d.Then("WyborIV", [](QDialog* w) {
+    ClickTab(w, 0);
+    Click(w, "W2");
+    Click(w, "VLina");
+    Click(w, "OKButt");
+  });
+  d.Then("LinaF", [this, &bad, &seen](QDialog* w) {
+    Type(w, "InMinE", "0");
+    Type(w, "InMaxE", "10");
+    Type(w, "ResMinE", "0");
+    Type(w, "ResMaxE", "100");
+    for (const Bad& b : bad) {
+      sw->rec.messages.clear();
+      const QString before = Text(w, b.field);
+      Type(w, b.field, b.typed);
+      seen.push_back(std::string(b.typed) + ": " +
+                     (sw->rec.messages.empty() ? "(none)" : sw->rec.messages[0].text.toStdString()) + " / " +
+                     Text(w, b.field).toStdString());
+      EXPECT_EQ(Text(w, b.field), before) << b.field << " " << b.typed;
+    }
+    Type(w, "ResMaxE", "100");
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i].substr(0, seen[i].find(" / ")), std::string(bad[i].typed) + ": " + bad[i].message);
+  EXPECT_EQ(Param().Code.Typ, 18);
+  EXPECT_EQ(Param().Code.Lin, 4);
+  EXPECT_EQ(Param().P.MinInput, 0);
+  EXPECT_EQ(Param().P.MaxInput, 100);
+  WriteAndMeasure([](double x) { return x / 10; });
+}
+
 }  // namespace
 }  // namespace vorta::app
