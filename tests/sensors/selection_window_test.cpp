@@ -555,5 +555,70 @@ TEST_F(SelectionWindow, VoltageConversionRefusesBadEntriesAndKeepsThePreviousVal
   WriteAndMeasure([](double x) { return x / 10; });
 }
 
+// The table dialog refuses every bad file with its reason, offers no OK and keeps nothing of it;
+// a good file after them is read, shown with its count, and taken on OK.
+TEST_F(SelectionWindow, TableDialogRefusesBadFilesAndTakesTheGoodOneAfterThem) {
+  testing::TempDir files;
+  testing::FileDialogScript dialogs;
+  const auto write = [&files](const char* name, const std::string& text) {
+    std::ofstream(files.File(name), std::ios::binary) << text;
+    return QString::fromStdString(files.File(name));
+  };
+  std::string rising, big(10 << 20, '1');
+  for (int i = 0; i < 3500; ++i) rising += std::to_string(i) + " " + std::to_string(i * 0.04) + "\n";
+  struct Bad {
+    QString path;
+    const char* reason;  // the start of the message
+  };
+  const Bad bad[] = {
+      {write("empty.dat", ""), "Corrupted or wrong data file!"},
+      {write("binary.dat", std::string("\x00\x01\xff\xfe\x00 7", 7)), "Corrupted or wrong data file!"},
+      {write("big.dat", big), "Corrupted or wrong data file!"},
+      {write("one.dat", "1\n2\n3\n"), "Corrupted or wrong data file!"},
+      {write("nan.dat", "0 0\n10 nan\n20 10\n"), "Corrupted or wrong data file!"},
+      {write("huge.dat", "0 0\n10 1e999\n"), "Corrupted or wrong data file!"},
+      {write("narrow.dat", "0 0\n10 0.01\n"), "Input range too small!"}};
+  const QString good = write("cr.dat", "0 0\r100 50\r250 100\r");
+  const QString many = write("many.dat", rising);
+  Start(48);
+  std::vector<std::string> seen;
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "MoreButt"); });
+  d.Then("WyborRV", [](QDialog* w) {
+    ClickTab(w, 0);
+    Click(w, "VLin");
+    Click(w, "OKButt");
+  });
+  d.Then("TablF", [&](QDialog* w) {
+    for (const Bad& b : bad) {
+      sw->rec.messages.clear();
+      dialogs.answers = {b.path};
+      Click(w, "TablLoadB");
+      seen.push_back(sw->rec.messages.empty() ? "(none)" : sw->rec.messages[0].text.toStdString());
+      EXPECT_FALSE(Enabled(w, "TablOKB")) << b.path.toStdString();
+      // A file that reads well but spans too little shows its ranges.
+      EXPECT_EQ(Text(w, "InMinV").isEmpty(), b.reason[0] == 'C') << b.path.toStdString();
+    }
+    sw->rec.messages.clear();
+    dialogs.answers = {many};
+    Click(w, "TablLoadB");
+    EXPECT_TRUE(Text(w, "PointsT").contains("3000")) << Text(w, "PointsT").toStdString();
+    dialogs.answers = {good};
+    Click(w, "TablLoadB");
+    EXPECT_TRUE(sw->rec.messages.empty());
+    EXPECT_EQ(Text(w, "InMaxV"), "100.000");
+    EXPECT_TRUE(Text(w, "PointsT").contains("3")) << Text(w, "PointsT").toStdString();
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i].substr(0, std::string(bad[i].reason).size()), bad[i].reason) << seen[i];
+  EXPECT_EQ(Param().Code.Typ, 16);
+  EXPECT_TRUE(Param().TableLoaded);
+  EXPECT_EQ(Param().P.MinInput, 0);
+  EXPECT_EQ(Param().P.MaxInput, 250);
+  WriteAndMeasure([](double x) { return x < 100 ? x / 2 : 50 + (x - 100) / 3; });
+}
+
 }  // namespace
 }  // namespace vorta::app
