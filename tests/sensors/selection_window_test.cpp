@@ -620,5 +620,32 @@ TEST_F(SelectionWindow, TableDialogRefusesBadFilesAndTakesTheGoodOneAfterThem) {
   WriteAndMeasure([](double x) { return x < 100 ? x / 2 : 50 + (x - 100) / 3; });
 }
 
+// Two neighbouring points with the same signal make a step in the result; the table is taken and
+// written, and the output follows it on both sides of the step.
+TEST_F(SelectionWindow, TableWithAStepOfEqualSignalsIsWrittenWithoutBreakingTheCharacteristic) {
+  testing::TempDir files;
+  testing::FileDialogScript dialogs;
+  std::ofstream(files.File("step.dat")) << "0 0\n10 5\n20 5\n30 10\n";
+  dialogs.answers = {QString::fromStdString(files.File("step.dat"))};
+  Start(48);
+  ModalDriver d;
+  d.Then("Wybor", [](QDialog* w) { Click(w, "MoreButt"); });
+  d.Then("WyborRV", [](QDialog* w) {
+    ClickTab(w, 0);
+    Click(w, "VLin");
+    Click(w, "OKButt");
+  });
+  d.Then("TablF", [](QDialog* w) {
+    Click(w, "TablLoadB");
+    EXPECT_TRUE(Enabled(w, "TablOKB"));
+    Click(w, "TablOKB");
+  });
+  Select(d);
+  ASSERT_TRUE(Param().TableLoaded);
+  WriteAndMeasure([](double x) { return x < 10 ? x / 2 : x < 20 ? 5.0 : 5 + (x - 20) / 2; });
+  EXPECT_NEAR(OutputAt(2.5), 4 + 16 * 5.0 / 30, 0.02);
+  EXPECT_NEAR(OutputAt(7.5), 4 + 16 * 25.0 / 30, 0.02);
+}
+
 }  // namespace
 }  // namespace vorta::app
