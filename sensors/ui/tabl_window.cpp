@@ -120,6 +120,7 @@ void TTablF::Build() {
   auto* buttons = new QVBoxLayout;
   TablLoadB = new QPushButton(Lt("Open"), this);
   TablLoadB->setObjectName("TablLoadB");
+  InpFileT->setBuddy(TablLoadB);  // Alt+F goes to Open, and the label shows its mnemonic, not "&"
   TablOKB = new QPushButton("OK", this);
   TablOKB->setObjectName("TablOKB");
   TablExitB = new QPushButton(Lt("Cancel"), this);

@@ -590,6 +590,8 @@ TEST_F(SelectionWindow, TableDialogRefusesBadFilesAndTakesTheGoodOneAfterThem) {
     Click(w, "OKButt");
   });
   d.Then("TablF", [&](QDialog* w) {
+    // The file label's mnemonic leads to Open (without a buddy the label would show a bare "&").
+    EXPECT_EQ(w->findChild<QLabel*>("InpFileT")->buddy(), w->findChild<QWidget*>("TablLoadB"));
     for (const Bad& b : bad) {
       sw->rec.messages.clear();
       dialogs.answers = {b.path};
