@@ -58,10 +58,12 @@ class SelectionWindow : public ::testing::Test {
   }
   QString Look(const char* field) { return sw->Child<QWidget>(field)->property("look").toString(); }
   QString Shown(const char* label) { return sw->Child<QLabel>(label)->text(); }
-  // Writes, then the output at the terminal signals of both ends of the range.
+  // Writes and verifies, then the output at the terminal signals of both ends of the range.
   void WriteAndMeasure(const Terminals& terminals) {
     sw->W().ZapiszTClick();
     ASSERT_EQ(sw->W().StatusText(), "Transmitter programmed");
+    sw->W().Weryfikuj1Click();
+    EXPECT_EQ(sw->W().StatusText(), "Verification successful");
     const double lo = Param().P.MinInput, hi = Param().P.MaxInput;
     EXPECT_NEAR(OutputAt(terminals(lo)), 4.0, 0.01) << "at " << lo;
     EXPECT_NEAR(OutputAt(terminals(hi)), 20.0, 0.01) << "at " << hi;
