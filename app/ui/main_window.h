@@ -42,6 +42,8 @@ class TLineLogWindow;
 
 namespace vorta::app {
 
+struct TParamSet;
+
 class TVortaF : public QMainWindow {
   Q_OBJECT
  public:
@@ -150,6 +152,11 @@ class TVortaF : public QMainWindow {
   // Validates the field being edited, as leaving it would.
   void ValidateFocusedField();
 
+  // Sensor selection (main_window_sensors.cpp): the Select button and Configuration > Sensors,
+  // and the transmitter type choice it asks first when no model is known.
+  void SenSelClick();
+  bool TypSelect();
+
   void showres(double value);
   void showout(double current);
   void CheckAutoRead();
@@ -222,6 +229,8 @@ class TVortaF : public QMainWindow {
   void Settle();
   // The printer of the report, kept from Print setup to Print.
   QPrinter& Printer();
+  // Shows the parameter set after an accepted selection, marking what it changed.
+  void ShowSelection(const TParamSet& before);
 
   bool started_ = false;
   QString fileName_;

@@ -82,7 +82,7 @@ QWidget* TVortaF::BuildSensorGroup() {
   auto* row = new QHBoxLayout(SensorG);
   SenSel = Named(new QPushButton(SensorG), "SenSel");
   SenSel->setMinimumWidth(80);
-  connect(SenSel, &QPushButton::clicked, this, &TVortaF::NotYetClick);
+  connect(SenSel, &QPushButton::clicked, this, &TVortaF::SenSelClick);
   SensorT = Named(new QLabel("???", SensorG), "SensorT");
   SensorT->setMinimumWidth(380);
   row->addWidget(SenSel);

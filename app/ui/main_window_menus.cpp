@@ -42,7 +42,7 @@ void TVortaF::BuildActions() {
   Zapisz1 = MakeAction("Zapisz1", &TVortaF::ZapiszTClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
   Weryfikuj1 = MakeAction("Weryfikuj1", &TVortaF::Weryfikuj1Click, QKeySequence(Qt::CTRL | Qt::Key_W));
   Odswierz1 = MakeAction("Odswierz1", &TVortaF::Odswierz1Click);
-  Czujniki1 = MakeAction("Czujniki1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_C));
+  Czujniki1 = MakeAction("Czujniki1", &TVortaF::SenSelClick, QKeySequence(Qt::CTRL | Qt::Key_C));
   Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::Regulacja1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
   Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);

@@ -20,8 +20,10 @@
 #include "docs/ui/parametry_form.h"
 #include "sensors/characteristic.h"
 #include "sensors/power_series.h"
+#include "sensors/table_dialog_rules.h"
 #include "sensors/table_file.h"
 #include "sensors/ui/sensor_state.h"
+#include "sensors/ui/tabl_window.h"
 
 namespace vorta::app {
 
@@ -142,16 +144,13 @@ void TVortaF::LoadTable(const std::string& path) {
   f.Busy = true;
   Timer1->stop();
   TParamSet& p = Param();
-  sensors::TTableParse parse;
-  const sensors::TTableLoad load =
-      sensors::LoadTableForParams(path, p, sensors::UserTable(), sensors::SensorRangeTable(), parse);
-  if (load == sensors::TTableLoad::kCannotRead || load == sensors::TTableLoad::kCorrupted) {
-    QString failed = Lt("Corrupted or wrong data file") + "!";
-    if (!parse.reason.empty()) failed += "\n(" + Lt(parse.reason) + ".)";
-    MyMesM(failed, kIconError, this);
-  } else if (load == sensors::TTableLoad::kSpanTooSmall) {
-    MyMesM(Lt("Input range too small!"), kIconWarning, this);
-  } else if (load == sensors::TTableLoad::kRangeNotCovered) {
+  p.CharTyp = p.Code.Typ;
+  p.TableLoaded = false;
+  // The table dialog opens on the file: it shows the file's ranges, or why it is refused.
+  RecordPosition();
+  sensors::TTablF table(this, path);
+  if (table.exec() == 1 && !sensors::TableCoversRange(p, sensors::SensorRangeTable())) {
+    p.TableLoaded = false;
     MyMesM(Lt("Corrupted or wrong data file") + "!", kIconError, this);
   }
   f.Busy = false;

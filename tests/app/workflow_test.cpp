@@ -17,6 +17,8 @@
 #include <stdexcept>
 
 #include "sensors/table_file.h"
+#include "tests/support/dialog_keys.h"
+#include "tests/support/modal_driver.h"
 #include "tests/support/sim_window.h"
 #include "tests/support/temp_dir.h"
 
@@ -292,17 +294,25 @@ TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolde
   ASSERT_TRUE(sw.TickUntilConnected());
   const QString question =
       "User defined sensor or conversion!\nNo data available.\nRead source file resistance.dat?";
-  auto readWith = [&sw](int answer) {
+  // Yes opens the table dialog on the file found; the user accepts it with OK or leaves with Cancel.
+  auto readWith = [&sw](int answer, const char* button = nullptr) {
     sw.W().Nowy1Click();  // forget the table loaded before
     sw.rec.messages.clear();
     sw.rec.answers = {answer};
-    sw.W().OdczytajTClick();
+    testing::ModalDriver d;
+    if (button) {
+      d.Then("TablF", [button](QDialog* w) {
+        EXPECT_EQ(testing::Text(w, "InpFileN"), "resistance.dat");
+        testing::Click(w, button);
+      });
+    }
+    EXPECT_TRUE(d.Run([&sw] { sw.W().OdczytajTClick(); })) << d.failure;
   };
   const std::string workingFolder = fs::current_path().string();
 
   // In the folder the search starts in.
   fs::copy_file(VORTA_TEST_DATA_DIR "/resistance.dat", here.Path() / "resistance.dat");
-  readWith(kResultYes);
+  readWith(kResultYes, "TablOKB");
   ASSERT_EQ(sw.rec.messages.size(), 1u);
   EXPECT_EQ(sw.rec.messages[0].text, question);
   EXPECT_EQ(sw.W().StatusText(), "Information complete");
@@ -319,15 +329,15 @@ TEST(WorkflowTableTest, TheNamedTableIsLookedForHereThenInTheProgramsTablesFolde
   readWith(kResultNo);
   EXPECT_EQ(sw.rec.messages.size(), 1u);
   EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
-  readWith(kResultYes);
+  readWith(kResultYes, "TablOKB");
   EXPECT_EQ(sw.W().StatusText(), "Information complete");
 
-  // A damaged file says why.
+  // A damaged file says why, and the dialog can only be left.
   {
     std::ofstream f(tables / "resistance.dat", std::ios::trunc);
     f << "0 100\n50 90\n";
   }
-  readWith(kResultYes);
+  readWith(kResultYes, "TablExitB");
   ASSERT_EQ(sw.rec.messages.size(), 2u);
   EXPECT_EQ(sw.rec.messages[1].text, "Corrupted or wrong data file!\n(Values should rise.)");
   EXPECT_EQ(sw.W().StatusText(), "Information incomplete");
