@@ -45,4 +45,8 @@ void SetProgramDir(const std::string& dir) {
   DirOverride() = dir;
 }
 
+std::string SettingsDir() {
+  return ProgramDir();
+}
+
 }  // namespace vorta::platform

@@ -11,4 +11,8 @@ std::string ProgramDir();
 // Chooses another program folder (each test has its own); an empty text goes back to the real one.
 void SetProgramDir(const std::string& dir);
 
+// The folder of the settings file "Vorta.ini" and of the configuration history beside it: the
+// program folder. Whoever moves the settings moves them here, so the history follows.
+std::string SettingsDir();
+
 }  // namespace vorta::platform

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/config_history.h"
 #include "app/connection_tracker.h"
 #include "app/ui/message_box.h"
 #include "comm/transfer_runner.h"
@@ -133,6 +134,11 @@ class TVortaF : public QMainWindow {
   // Opens the line on ComPort at 9600 baud with polling; the message when it fails.
   bool OpenLineAtStart();
 
+  // The configuration history (main_window_history.cpp): keeps the set after a read or a write,
+  // warning once a run when it cannot; File > "Compare..." beside a parameter file.
+  void KeepHistory(THistoryEvent event);
+  void Compare1Click();
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -184,11 +190,13 @@ class TVortaF : public QMainWindow {
   quint64 lastKeyTime_ = 0;
   QSize normalSize_;
   comm::TWiadomosc* busyWindow_ = nullptr;
-  QString savedMin_, savedMax_;  // the texts the program last wrote into the range fields
-  bool validating_ = false;      // a validation message is up: focus changes do not validate again
-  std::string tableDir_;         // where the last table search ended
+  QString savedMin_, savedMax_;       // the texts the program last wrote into the range fields
+  bool validating_ = false;           // a validation message is up: focus changes do not validate again
+  std::string tableDir_;              // where the last table search ended
   comm::TDeviceImage lastWritten_{};  // what the last successful full write sent, for Verify
   bool hasLastWritten_ = false;
+  bool historyWarned_ = false;  // the history's failure was said this run
+  QAction* Compare1 = nullptr;  // File > "Compare..."
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,

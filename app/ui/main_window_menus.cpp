@@ -36,6 +36,7 @@ void TVortaF::BuildActions() {
   Drukuj1 = MakeAction("Drukuj1", &TVortaF::NotYetClick);
   PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::NotYetClick);
   Exit1 = MakeAction("Exit1", &TVortaF::Exit1Click, Qt::Key_F10);
+  Compare1 = MakeAction("Compare1", &TVortaF::Compare1Click);
   Odczytaj1 = MakeAction("Odczytaj1", &TVortaF::OdczytajTClick, QKeySequence(Qt::CTRL | Qt::Key_O));
   Zapisz1 = MakeAction("Zapisz1", &TVortaF::ZapiszTClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
   Weryfikuj1 = MakeAction("Weryfikuj1", &TVortaF::Weryfikuj1Click, QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -86,7 +87,7 @@ void TVortaF::BuildMenus() {
   QMenuBar* bar = menuBar();
   Plik1 = bar->addMenu(QString());
   Plik1->setObjectName("Plik1");
-  Plik1->addActions({Nowy1, Otworz1, Zachowaj1, Zapiszjako1});
+  Plik1->addActions({Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Compare1});
   Plik1->addSeparator();
   Plik1->addActions({Drukuj1, PrintSetup1});
   Plik1->addSeparator();

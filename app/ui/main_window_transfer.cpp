@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -19,6 +18,7 @@
 #include "app/model_table.h"
 #include "app/ui/app_state.h"
 #include "app/record_conversion.h"
+#include "app/transfer_workflows.h"
 #include "app/write_plan.h"
 #include "app/ui/window_state.h"
 #include "comm/comm_state.h"
@@ -143,6 +143,7 @@ void TVortaF::OdczytajTClick() {
   PressedButton pressed(ButtonOf(OdczytajT));
   if (!Odczyt(4, Lt("Reading data..."))) return;
   TakeReadRecord(comm::DeviceRecord(), Param(), sensors::SensorRangeTable());
+  KeepHistory(THistoryEvent::kRead);
   WindowFlags().Written = false;
   WindowFlags().ConfigRead = true;
   pokaz(2);
@@ -207,9 +208,8 @@ void TVortaF::WriteTexts(bool othersWaiting) {
 
 void TVortaF::WriteFull(int connectedModel) {
   TParamSet& p = Param();
-  const QString today = QDate::currentDate().toString("dd.MM.yyyy");
-  const TResult encoded = EncodeRecord(p, sensors::UserTable(), sensors::SensorRangeTable(),
-                                       {connectedModel, -1}, comm::DeviceRecord());
+  const TResult encoded = PrepareFullWrite(p, sensors::UserTable(), sensors::SensorRangeTable(),
+                                           connectedModel, -1, comm::DeviceRecord());
   if (encoded.key == sensors::kNotMonotonicKey) {
     MyMesM(Lt("Transfer function") + " " + Lt("is not monotonic") + "!", kIconError, this);
     return;
@@ -220,8 +220,7 @@ void TVortaF::WriteFull(int connectedModel) {
     MyMesM(text, kIconError, this);
     return;
   }
-  SetText(p.data, today.toStdString(), kDateCap);
-  DataE->setText(today);
+  DataE->setText(QString::fromStdString(p.data));
   comm::TDeviceImage sent{};
   if (!showiad(Lt("Writing data..."), [&sent](const comm::ProgressCallback& cb) {
         return comm::RunWrite(comm::DeviceRecord(), sent, cb);
@@ -234,6 +233,7 @@ void TVortaF::WriteFull(int connectedModel) {
 
 void TVortaF::Zapisane() {
   StatBarTxt(Param().noTab() ? Lt("Information transferred") : Lt("Transmitter programmed"));
+  KeepHistory(THistoryEvent::kWritten);
   kolory(2);
   WindowFlags().Written = true;
   QThread::msleep(100);
