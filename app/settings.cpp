@@ -46,6 +46,8 @@ void ReadSettings(const docs::TLineBuffer& lines, const TDesktop& desk, TSetting
     const std::string pass = UnscramblePassword(*v);
     if (ValidPassword(pass)) s.Pass = pass;
   }
+  if (const auto v = lines.Value("HistoryDir"); v && !v->empty() && v->size() <= kMaxHistoryDirLength)
+    s.HistoryDir = *v;
 }
 
 bool LoadSettingsFile(const std::string& dir, const TDesktop& desktop, TSettings& s) {
@@ -70,6 +72,7 @@ void ComposeSettings(const TSettings& s, docs::TLineBuffer& lines) {
   lines.Add("Language=" + s.Language);
   lines.Add("DataDir=" + s.DataDir);
   lines.Add("Pass=" + ScramblePassword(s.Pass));
+  if (!s.HistoryDir.empty()) lines.Add("HistoryDir=" + s.HistoryDir);
 }
 
 TResult SaveSettingsFile(const std::string& dir, const TSettings& s) {

@@ -23,7 +23,13 @@ struct TSettings {
   std::string Language = "English";
   std::string DataDir;  // the program directory unless the file says otherwise
   std::string Pass = kDefaultPassword;
+  // Where the configuration history is kept; empty for history/ beside the settings file. Written
+  // as a twelfth line only when set, so the usual file keeps its eleven lines.
+  std::string HistoryDir;
 };
+
+// A history folder longer than this is not taken from the file.
+inline constexpr std::size_t kMaxHistoryDirLength = 1024;
 
 // The virtual desktop a saved window position must fit.
 struct TDesktop {
@@ -40,7 +46,7 @@ void ReadSettings(const docs::TLineBuffer& lines, const TDesktop& desktop, TSett
 // to read (s then holds the defaults).
 bool LoadSettingsFile(const std::string& dir, const TDesktop& desktop, TSettings& s);
 
-// The eleven lines of the settings file.
+// The eleven lines of the settings file (and HistoryDir when it is set).
 void ComposeSettings(const TSettings& s, docs::TLineBuffer& lines);
 // Writes "Vorta.ini" into dir through a temporary file; the system's reason when it could not.
 TResult SaveSettingsFile(const std::string& dir, const TSettings& s);

@@ -100,7 +100,7 @@ constexpr TRow kRows[] = {
 
 std::vector<TControlText> MainWindowTexts(const docs::TLangList& lang, double timeStep) {
   std::vector<TControlText> texts;
-  texts.reserve(std::size(kRows) + 2);
+  texts.reserve(std::size(kRows) + 3);
   for (const TRow& r : kRows)
     texts.push_back({r.control, r.kind, std::string(r.before) + lang.Value(r.key) + std::string(r.after)});
   texts.push_back({"FiltrDobierz", H, lang.Value("Optimal settings") + "\n(" + lang.Value("no noise") + ")"});
@@ -109,6 +109,8 @@ std::vector<TControlText> MainWindowTexts(const docs::TLangList& lang, double ti
   texts.push_back(
       {"FiltrCzasTxt", C,
        lang.Value("Time constant") + " (0-" + std::to_string(RoundHalfEven(250 * timeStep)) + "s)"});
+  // Not a key of the language table: a language file may still name it.
+  texts.push_back({"Compare1", C, lang.ValueOrKey("Co&mpare") + "..."});
   return texts;
 }
 

@@ -14,6 +14,9 @@ namespace vorta::comm {
 
 namespace {
 
+// Time for the owed reset (a few bytes at 9600 baud, plus an adapter's latency) to be sent.
+constexpr int kOwedResetDrainMs = 50;
+
 TBuffer& Cmd() {
   return Comm().CommandBuffer;
 }
@@ -225,7 +228,11 @@ bool SendOwedReset() {
   TCommState& s = Comm();
   if (!s.ResetPending) return true;
   s.ResetPending = false;
-  return SendReset();
+  if (!SendReset()) return false;
+  // The reset expects no reply: let it leave the wire before the next command purges the line,
+  // which would otherwise throw away the reset still on its way out.
+  LinkPause(kOwedResetDrainMs);
+  return true;
 }
 
 }  // namespace vorta::comm

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/config_history.h"
 #include "app/connection_tracker.h"
 #include "app/param_set.h"
 #include "app/ui/message_box.h"
@@ -175,6 +176,10 @@ class TVortaF : public QMainWindow {
   // The port in use (or being reopened) on the status bar.
   void ShowPortPanel();
   bool LineLost() const { return lineLost_; }
+  // The configuration history (main_window_history.cpp): keeps the set after a read or a write,
+  // warning once a run when it cannot; File > "Compare..." beside a parameter file.
+  void KeepHistory(THistoryEvent event);
+  void Compare1Click();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -256,6 +261,8 @@ class TVortaF : public QMainWindow {
   std::string portDevice_;  // the device behind it
   bool lineLost_ = false;   // the line failed beneath the program: its port is opened again
   int reopenWaitMs_ = 0;    // until the next attempt
+  bool historyWarned_ = false;  // the history's failure was said this run
+  QAction* Compare1 = nullptr;  // File > "Compare..."
 
   // Menus and their entries.
   QMenu *Plik1 = nullptr, *Konfig1 = nullptr, *Ustawienia1 = nullptr, *Widok1 = nullptr, *Opcje1 = nullptr,

@@ -38,6 +38,7 @@ void TVortaF::BuildActions() {
   PrintSetup1 = MakeAction("PrintSetup1", &TVortaF::PrintSetup1Click);
   ZapiszPdf1 = MakeAction("ZapiszPdf1", &TVortaF::ZapiszPdf1Click);
   Exit1 = MakeAction("Exit1", &TVortaF::Exit1Click, Qt::Key_F10);
+  Compare1 = MakeAction("Compare1", &TVortaF::Compare1Click);
   Odczytaj1 = MakeAction("Odczytaj1", &TVortaF::OdczytajTClick, QKeySequence(Qt::CTRL | Qt::Key_O));
   Zapisz1 = MakeAction("Zapisz1", &TVortaF::ZapiszTClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
   Weryfikuj1 = MakeAction("Weryfikuj1", &TVortaF::Weryfikuj1Click, QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -90,7 +91,7 @@ void TVortaF::BuildMenus() {
   QMenuBar* bar = menuBar();
   Plik1 = bar->addMenu(QString());
   Plik1->setObjectName("Plik1");
-  Plik1->addActions({Nowy1, Otworz1, Zachowaj1, Zapiszjako1});
+  Plik1->addActions({Nowy1, Otworz1, Zachowaj1, Zapiszjako1, Compare1});
   Plik1->addSeparator();
   Plik1->addActions({Drukuj1, PrintSetup1, ZapiszPdf1});
   Plik1->addSeparator();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -19,6 +18,7 @@
 #include "app/model_table.h"
 #include "app/ui/app_state.h"
 #include "app/record_conversion.h"
+#include "app/transfer_workflows.h"
 #include "app/write_plan.h"
 #include "app/ui/window_state.h"
 #include "comm/comm_state.h"
@@ -146,6 +146,7 @@ void TVortaF::OdczytajTClick() {
   // What was sent before may have gone to another transmitter than the one just read.
   sent_.Forget();
   TakeReadRecord(comm::DeviceRecord(), Param(), sensors::SensorRangeTable());
+  KeepHistory(THistoryEvent::kRead);
   WindowFlags().Written = false;
   WindowFlags().ConfigRead = true;
   pokaz(2);
@@ -211,9 +212,8 @@ void TVortaF::WriteTexts(bool othersWaiting) {
 
 void TVortaF::WriteFull(int connectedModel) {
   TParamSet& p = Param();
-  const QString today = QDate::currentDate().toString("dd.MM.yyyy");
-  const TResult encoded = EncodeRecord(p, sensors::UserTable(), sensors::SensorRangeTable(),
-                                       {connectedModel, -1}, comm::DeviceRecord());
+  const TResult encoded = PrepareFullWrite(p, sensors::UserTable(), sensors::SensorRangeTable(),
+                                           connectedModel, -1, comm::DeviceRecord());
   if (encoded.key == sensors::kNotMonotonicKey) {
     MyMesM(Lt("Transfer function") + " " + Lt("is not monotonic") + "!", kIconError, this);
     return;
@@ -224,8 +224,7 @@ void TVortaF::WriteFull(int connectedModel) {
     MyMesM(text, kIconError, this);
     return;
   }
-  SetText(p.data, today.toStdString(), kDateCap);
-  DataE->setText(today);
+  DataE->setText(QString::fromStdString(p.data));
   comm::TDeviceImage sent{};
   if (!showiad(Lt("Writing data..."), [&sent](const comm::ProgressCallback& cb) {
         return comm::RunWrite(comm::DeviceRecord(), sent, cb);
@@ -237,6 +236,7 @@ void TVortaF::WriteFull(int connectedModel) {
 
 void TVortaF::Zapisane() {
   StatBarTxt(Param().noTab() ? Lt("Information transferred") : Lt("Transmitter programmed"));
+  KeepHistory(THistoryEvent::kWritten);
   kolory(2);
   WindowFlags().Written = true;
   QThread::msleep(100);
