@@ -2,17 +2,21 @@
 // Handlers are named after their control and event; each one is thin and calls the core.
 #pragma once
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/chart_view_rules.h"
 #include "app/connection_tracker.h"
 #include "app/ui/message_box.h"
 #include "comm/transfer_runner.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -21,6 +25,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -32,6 +37,10 @@ class TParametryF;
 namespace vorta::comm {
 
 class TWiadomosc;
+}
+namespace vorta::charts {
+
+class TXYChart;
 }
 
 namespace vorta::app {
@@ -239,6 +248,61 @@ class TVortaF : public QMainWindow {
 
   QTimer* Timer1 = nullptr;
   std::unique_ptr<docs::TParametryF> ParametryF;
+
+  // The chart view and the measurement log (main_window_chart.cpp, main_window_chart_log.cpp).
+ public:
+  void Wykres1Click();
+  bool ChartViewOn() const { return chartOn_; }
+  void WykresPlot(double value, double current);
+  void XYChart1NeedLinesY(charts::TXYChart* sender, double& value, charts::TColor& color, bool& finished);
+  void LineRBClick();
+  void DotRBClick();
+  void BarRBClick();
+  void ShowFilterCBClick();
+  void StopScalingCBClick();
+  void WykresStartBClick();
+  void WykresClearBClick();
+  void WykresIntEChange();
+  void WykresIntUDClick(bool up);
+  void SavingIDblClick();
+  // File > "Keep results" / "Stop saving" while the chart view is on.
+  void KeepResultsClick();
+  bool Logging() const { return logging_; }
+  QString LogFileName() const { return logFileName_; }
+
+ private:
+  QWidget* BuildChartView();
+  QWidget* BuildChartControls();
+  QWidget* BuildChartPanel();
+  void ShowChartView(bool on);
+  // Read with the status bar shown for its duration (the chart view hides it).
+  void ReadShowingStatusBar();
+  // The same from the timer tick: the timer stays stopped until the tick ends.
+  void ReadFromTick();
+  bool ReadForFilterLines();
+  void StartLog();
+  void AppendLog(std::int64_t elapsedMs, double value, double current);
+  void SaveChartPicture();
+  QString ChartHint(const charts::TDataPoint& point) const;
+
+  bool chartOn_ = false;
+  bool chartStart_ = true;  // the next plotted tick starts a new time base
+  bool plotting_ = true;    // "Stop" on the start button
+  double chartStartSeconds_ = 0;  // on the chart's monotonic clock
+  QDateTime chartStartWall_;      // the same moment by the wall clock, for the log header
+  TSampleColours sampleColours_;
+  bool logging_ = false;
+  int intervalPosition_ = 1;  // WykresIntUD, 0..99
+  QFrame *WykresP1 = nullptr, *WykresP2 = nullptr;
+  QLabel *NewAvLED = nullptr, *NewAvT = nullptr, *LargeErLED = nullptr, *LargeErT = nullptr;
+  QCheckBox *ShowFilterCB = nullptr, *StopScalingCB = nullptr;
+  QRadioButton *LineRB = nullptr, *DotRB = nullptr, *BarRB = nullptr;
+  QLabel* WykresIntT = nullptr;
+  QLineEdit* WykresIntE = nullptr;
+  QWidget* WykresIntUD = nullptr;
+  charts::TXYChart* XYChart1 = nullptr;
+  QLabel *SavingI = nullptr, *WykresTimeT = nullptr;
+  QPushButton *WykresStartB = nullptr, *WykresClearB = nullptr, *WykresExitB = nullptr;
 };
 
 // The main window while it exists.

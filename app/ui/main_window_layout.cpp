@@ -59,6 +59,7 @@ void TVortaF::BuildCentral() {
   column->addWidget(BuildSensorGroup());
   column->addWidget(BuildParamGroup());
   column->addWidget(BuildInfoGroup());
+  column->addWidget(BuildChartView());
   column->addWidget(BuildMeasurePanel());
   column->setSizeConstraint(QLayout::SetFixedSize);
   setCentralWidget(central);

@@ -85,7 +85,7 @@ void TVortaF::showout(double current) {
 void TVortaF::CheckAutoRead() {
   TWindowFlags& f = WindowFlags();
   if (!f.AutoRead || f.ConfigRead || comm::Comm().Status.EepromError) return;
-  OdczytajTClick();
+  ReadFromTick();
   if (!f.ConfigRead) {
     if (MyMesM(Lt("Turn Autoread off") + "?", kIconQuestion | kButtonsYesNo, this) == kResultYes)
       Autoread1Click();
@@ -126,6 +126,7 @@ void TVortaF::LiveTick() {
     showout(current);
     CheckAutoRead();
     CheckDevice();
+    if (ChartViewOn()) WykresPlot(value, current);
   }
 }
 

@@ -43,7 +43,8 @@ void TVortaF::BuildActions() {
   Czujniki1 = MakeAction("Czujniki1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_C));
   Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::NotYetClick, QKeySequence(Qt::CTRL | Qt::Key_K));
-  Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
+  Wykres1 = MakeAction("Wykres1", &TVortaF::Wykres1Click);
+  Wykres1->setCheckable(true);
   Symulacja1 = MakeAction("Symulacja1", &TVortaF::NotYetClick);
   MonOnly1 = MakeAction("MonOnly1", &TVortaF::MonOnly1Click);
   MonOnly1->setCheckable(true);
@@ -77,7 +78,8 @@ void TVortaF::BuildActions() {
   KomunikacjaT->setIcon(st->standardIcon(QStyle::SP_DriveNetIcon));
   RegulacjaT = MakeAction("RegulacjaT", &TVortaF::NotYetClick);
   RegulacjaT->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
-  Wykres1T = MakeAction("Wykres1T", &TVortaF::NotYetClick);
+  Wykres1T = MakeAction("Wykres1T", &TVortaF::Wykres1Click);
+  Wykres1T->setCheckable(true);
   Wykres1T->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
   SetReadButtonImage();
 }
