@@ -25,11 +25,13 @@ struct TFullChart {
   TXYChart chart;
   double now = 0;
   long long k = 0;
+  long long rescales = 0;
   QImage target{1000, 600, QImage::Format_RGB32};
 
   explicit TFullChart(double (*value)(long long)) {
     chart.resize(1000, 600);
     chart.SetClock([this] { return now; });
+    chart.ClearData();
     chart.SetGrid(TGridType::gtBoth);
     chart.SetChartType(TChartType::ctLine);
     chart.SetInterval(1);
@@ -47,18 +49,24 @@ struct TFullChart {
   }
   void Offer(double (*value)(long long)) {
     now += 1;
+    const double minY = chart.MinY, maxY = chart.MaxY;
     benchmark::DoNotOptimize(chart.AddPoint(value(k++), kAqua));
+    if (chart.MinY != minY || chart.MaxY != maxY) ++rescales;
   }
   void Render() { chart.render(&target); }
 };
 
 void Run(benchmark::State& state, double (*value)(long long), bool render) {
   TFullChart f(value);
+  const long long rescalesBefore = f.rescales;
   for (auto _ : state) {
     f.Offer(value);
     if (render) f.Render();
   }
+  state.counters["rescales_per_sample"] =
+      static_cast<double>(f.rescales - rescalesBefore) / static_cast<double>(state.iterations());
   state.counters["columns"] = f.chart.Layout().Columns();
+  state.counters["points"] = f.chart.Points().Count();
 }
 
 void AddSample(benchmark::State& state) {

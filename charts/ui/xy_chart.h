@@ -57,7 +57,7 @@ class TXYChart : public TKelCustomChart {
   THintEvent OnHint;
   std::function<void()> OnSavePicture;  // the context menu offers saving when assigned
 
-  // The clock (for tests and benchmarks); the schedule runs on from the new clock's readings.
+  // The clock (for tests and benchmarks); ClearData afterwards starts the schedule on its readings.
   void SetClock(TClock clock);
   double Now() const { return clock_(); }
 
