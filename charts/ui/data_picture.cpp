@@ -65,8 +65,15 @@ void TDataPicture::Fill(int x, int y, QRgb c) {
   }
 }
 
-void TDataPicture::Draw(const TDataMark& mark) {
+void TDataPicture::ClearLeft(int x1) {
+  for (int x = 0; x < std::min(x1, w_); ++x) ClearColumn(x);
+}
+
+void TDataPicture::Draw(const TDataMark& mark, int x0, int x1) {
   const QRgb c = ToRgb(mark.color);
+  const auto Fill = [&](int x, int y, QRgb colour) {
+    if (x >= x0 && x < x1) this->Fill(x, y, colour);
+  };
   const TChartSegment& s = mark.at;
   if (mark.kind == TDataMark::TKind::kBox) {
     for (int y = std::min(s.y0, s.y1); y <= std::max(s.y0, s.y1); ++y)

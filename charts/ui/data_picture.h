@@ -18,8 +18,11 @@ class TDataPicture {
   void Clear();
   // Everything one column to the left; the first and the last column black.
   void Scroll();
-  // Draws a mark; its coordinates are those of the picture as shown.
-  void Draw(const TDataMark& mark);
+  // Draws a mark; its coordinates are those of the picture as shown. Only the columns from x0 up to
+  // (not including) x1 are touched.
+  void Draw(const TDataMark& mark, int x0 = 0, int x1 = 1 << 30);
+  // Blackens the columns from 0 up to (not including) x1.
+  void ClearLeft(int x1);
   // ORs the picture as shown onto target, which has the same size in device pixels.
   void OrOnto(QImage& target) const;
 

@@ -89,12 +89,30 @@ bool TXYChart::AddPoint(double value, TColor color) {
     Redraw();  // everything is drawn afresh from the points
     return true;
   }
-  if (outcome == TAddOutcome::kScrolled) dataPicture_.Scroll();
+  if (outcome == TAddOutcome::kScrolled) {
+    dataPicture_.Scroll();
+    RedrawLeftEdge();
+  }
   dataPicture_.Draw(LatestMark(data_, Map(), chartType_));
   plotDirty_ = true;
   fresh_ = false;
   update(PictureRect());
   return true;
+}
+
+void TXYChart::RedrawLeftEdge() {
+  // The marks of the first points reach into the first columns; the oldest point's mark has lost
+  // its neighbour to the left, so those columns are drawn again as a full repaint draws them.
+  constexpr int kEdge = 3;
+  const TValueMap map = Map();
+  dataPicture_.ClearLeft(kEdge);
+  int prevRow = 0;
+  for (int i = 0; i < std::min(kEdge + 1, data_.Count()); ++i) {
+    const TDataPoint& p = data_.Point(i);
+    const int row = map.Row(p.Value);
+    dataPicture_.Draw(PointMark(chartType_, i, row, prevRow, map.Height(), p.Color), 0, kEdge);
+    prevRow = row;
+  }
 }
 
 void TXYChart::ClearData() {

@@ -90,6 +90,8 @@ class TXYChart : public TKelCustomChart {
   // picture of a new size starts black, so a full repaint must follow).
   void Relayout();
   void ComposePlot();
+  // After a scroll: the first columns as a full repaint draws them.
+  void RedrawLeftEdge();
   TValueMap Map() const { return TValueMap({MinY, MaxY}, layout_.H); }
   QRect PictureRect() const;
 

@@ -21,6 +21,7 @@ class XYChartTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.resize(160, 100);
+    chart.show();  // a hidden control is laid out afresh for every picture taken of it
     chart.SetClock([this] { return now; });
     chart.ClearData();
     chart.SetGrid(TGridType::gtBoth);
