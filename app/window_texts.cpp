@@ -71,6 +71,14 @@ constexpr TRow kRows[] = {
     {"OgolneTxt", C, "Other", "", ""},
     {"nResult", C, "Result", "", ""},
     {"nOutput", C, "Output", "", ""},
+    {"StopScalingCB", C, "Stop scaling", "", ""},
+    {"WykresStartB", C, "Stop", "", ""},
+    {"WykresClearB", C, "Clear", "", ""},
+    {"NewAvT", C, "new average", "", ""},
+    {"LargeErT", C, "spurious error", "", ""},
+    {"ShowFilterCB", C, "Filter limits", "", ""},
+    {"WykresExitB", C, "Exit", "", ""},
+    {"WykresIntT", C, "Interval", "", " [s]:"},
     // Hints.
     {"NowyT", H, "New", "", ""},
     {"OtworzT", H, "Open", "", ""},
@@ -94,6 +102,11 @@ constexpr TRow kRows[] = {
     {"SiecE", H, "Choose net frequency", "", ""},
     {"KodE", H, "Write down ID tag", "", ""},
     {"OgolneE", H, "Write down any information", "", ""},
+    {"WykresClearB", H, "Clear diagram", "", ""},
+    {"ShowFilterCB", H, "Show filter limits", "", ""},
+    {"WykresIntT", H, "Preset plotting time interval", "", ""},
+    {"WykresIntUD", H, "Preset plotting time interval", "", ""},
+    {"SavingI", H, "Double-click to stop saving data", "", ""},
 };
 
 }  // namespace

@@ -2,12 +2,15 @@
 // Handlers are named after their control and event; each one is thin and calls the core.
 #pragma once
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/chart_view_rules.h"
 #include "app/config_history.h"
 #include "app/connection_tracker.h"
 #include "app/param_set.h"
@@ -17,6 +20,7 @@
 #include "platform/port_trouble.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -26,6 +30,7 @@ class QMenu;
 class QPrinter;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QScrollArea;
 class QTimer;
 class QToolBar;
@@ -39,6 +44,10 @@ namespace vorta::comm {
 
 class TWiadomosc;
 class TLineLogWindow;
+}
+namespace vorta::charts {
+
+class TXYChart;
 }
 
 namespace vorta::app {
@@ -83,7 +92,6 @@ class TVortaF : public QMainWindow {
   void Danetech1Click();
   void Wersja1Click();
   void Info1Click();
-  void NotYetClick();
   // Line log (View menu): opens the line log window, or brings the open one to the front.
   void LineLog1Click();
   comm::TLineLogWindow* LineLogWindow() const { return lineLog_; }
@@ -323,6 +331,61 @@ class TVortaF : public QMainWindow {
   // The report: its PDF entry and the printer (shared_ptr: destroyed where QPrinter is known).
   QAction* ZapiszPdf1 = nullptr;
   std::shared_ptr<QPrinter> printer_;
+
+  // The chart view and the measurement log (main_window_chart.cpp, main_window_chart_log.cpp).
+ public:
+  void Wykres1Click();
+  bool ChartViewOn() const { return chartOn_; }
+  void WykresPlot(double value, double current);
+  void XYChart1NeedLinesY(charts::TXYChart* sender, double& value, charts::TColor& color, bool& finished);
+  void LineRBClick();
+  void DotRBClick();
+  void BarRBClick();
+  void ShowFilterCBClick();
+  void StopScalingCBClick();
+  void WykresStartBClick();
+  void WykresClearBClick();
+  void WykresIntEChange();
+  void WykresIntUDClick(bool up);
+  void SavingIDblClick();
+  // File > "Keep results" / "Stop saving" while the chart view is on.
+  void KeepResultsClick();
+  bool Logging() const { return logging_; }
+  QString LogFileName() const { return logFileName_; }
+
+ private:
+  QWidget* BuildChartView();
+  QWidget* BuildChartControls();
+  QWidget* BuildChartPanel();
+  void ShowChartView(bool on);
+  // Read with the status bar shown for its duration (the chart view hides it).
+  void ReadShowingStatusBar();
+  // The same from the timer tick: the timer stays stopped until the tick ends.
+  void ReadFromTick();
+  bool ReadForFilterLines();
+  void StartLog();
+  void AppendLog(std::int64_t elapsedMs, double value, double current);
+  void SaveChartPicture();
+  QString ChartHint(const charts::TDataPoint& point) const;
+
+  bool chartOn_ = false;
+  bool chartStart_ = true;  // the next plotted tick starts a new time base
+  bool plotting_ = true;    // "Stop" on the start button
+  double chartStartSeconds_ = 0;  // on the chart's monotonic clock
+  QDateTime chartStartWall_;      // the same moment by the wall clock, for the log header
+  TSampleColours sampleColours_;
+  bool logging_ = false;
+  int intervalPosition_ = 1;  // WykresIntUD, 0..99
+  QFrame *WykresP1 = nullptr, *WykresP2 = nullptr;
+  QLabel *NewAvLED = nullptr, *NewAvT = nullptr, *LargeErLED = nullptr, *LargeErT = nullptr;
+  QCheckBox *ShowFilterCB = nullptr, *StopScalingCB = nullptr;
+  QRadioButton *LineRB = nullptr, *DotRB = nullptr, *BarRB = nullptr;
+  QLabel* WykresIntT = nullptr;
+  QLineEdit* WykresIntE = nullptr;
+  QWidget* WykresIntUD = nullptr;
+  charts::TXYChart* XYChart1 = nullptr;
+  QLabel *SavingI = nullptr, *WykresTimeT = nullptr;
+  QPushButton *WykresStartB = nullptr, *WykresClearB = nullptr, *WykresExitB = nullptr;
 };
 
 // The main window while it exists.

@@ -108,6 +108,7 @@ void TVortaF::Zachowaj1Click() {
 }
 
 void TVortaF::Zapiszjako1Click() {
+  if (ChartViewOn()) return KeepResultsClick();  // in the chart view the entry runs the log
   if (RefuseWhileBusy() || !CheckParam(true, false)) return;
   SaveAs();
 }

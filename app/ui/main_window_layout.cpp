@@ -72,6 +72,7 @@ void TVortaF::BuildCentral() {
   ParamScroll->setWidgetResizable(true);
   ParamScroll->setWidget(ParamGroups);
   column->addWidget(ParamScroll);
+  column->addWidget(BuildChartView());
   column->addWidget(BuildMeasurePanel());
   column->setSizeConstraint(QLayout::SetFixedSize);
   setCentralWidget(central);
@@ -167,7 +168,7 @@ QWidget* TVortaF::BuildParamGroup() {
   RegulacjaPic = Named(new QToolButton(ParametryG), "RegulacjaPic");
   RegulacjaPic->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
   RegulacjaPic->setAutoRaise(true);
-  connect(RegulacjaPic, &QToolButton::clicked, this, &TVortaF::NotYetClick);
+  connect(RegulacjaPic, &QToolButton::clicked, this, &TVortaF::Regulacja1Click);
   corr->addWidget(RegulT);
   corr->addWidget(RegulZT);
   corr->addWidget(RegulZV);

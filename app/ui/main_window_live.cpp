@@ -104,7 +104,7 @@ void TVortaF::CheckAutoRead() {
     autoReadDone_ = true;
     return;
   }
-  OdczytajTClick();
+  ReadFromTick();
   if (!f.ConfigRead) {
     if (MyMesM(Lt("Turn Autoread off") + "?", kIconQuestion | kButtonsYesNo, this) == kResultYes)
       Autoread1Click();
@@ -156,6 +156,7 @@ void TVortaF::LiveTick() {
     showout(current);
     CheckAutoRead();
     CheckDevice();
+    if (ChartViewOn()) WykresPlot(value, current);
   }
 }
 

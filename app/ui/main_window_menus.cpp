@@ -46,7 +46,8 @@ void TVortaF::BuildActions() {
   Czujniki1 = MakeAction("Czujniki1", &TVortaF::SenSelClick, QKeySequence(Qt::CTRL | Qt::Key_C));
   Reset1 = MakeAction("Reset1", &TVortaF::Reset1Click, QKeySequence(Qt::CTRL | Qt::Key_R));
   Regulacja1 = MakeAction("Regulacja1", &TVortaF::Regulacja1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
-  Wykres1 = MakeAction("Wykres1", &TVortaF::NotYetClick);
+  Wykres1 = MakeAction("Wykres1", &TVortaF::Wykres1Click);
+  Wykres1->setCheckable(true);
   Symulacja1 = MakeAction("Symulacja1", &TVortaF::Symulacja1Click);
   LineLog1 = MakeAction("LineLog1", &TVortaF::LineLog1Click);
   LineLog1->setText(QString::fromStdString(docs::LTOrKey("&Line log")));
@@ -82,7 +83,8 @@ void TVortaF::BuildActions() {
   KomunikacjaT->setIcon(st->standardIcon(QStyle::SP_DriveNetIcon));
   RegulacjaT = MakeAction("RegulacjaT", &TVortaF::Regulacja1Click);
   RegulacjaT->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
-  Wykres1T = MakeAction("Wykres1T", &TVortaF::NotYetClick);
+  Wykres1T = MakeAction("Wykres1T", &TVortaF::Wykres1Click);
+  Wykres1T->setCheckable(true);
   Wykres1T->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
   SetReadButtonImage();
 }
@@ -204,11 +206,6 @@ void TVortaF::Autoread1Click() {
 
 void TVortaF::Danetech1Click() {
   HelpFor(this, "index.html");
-}
-
-void TVortaF::NotYetClick() {
-  MessageBeep(BeepKind::kAsterisk);
-  MyMesM(Lt("not implemented yet") + "!", kIconInfo, this);
 }
 
 }  // namespace vorta::app

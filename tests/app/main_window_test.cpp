@@ -174,15 +174,6 @@ TEST(MainWindowStart, PortThatCannotBeOpenedIsReportedAndTheProgramRunsOn) {
   TVortaF::SetLineOpener({});
 }
 
-TEST_F(MainWindowTest, EntriesOfLaterWorkflowsSayTheyAreNotImplemented) {
-  w->findChild<QAction*>("Wykres1")->trigger();
-  ASSERT_EQ(rec.messages.size(), 1u);
-  EXPECT_EQ(rec.messages[0].text, "not implemented yet!");
-  EXPECT_EQ(rec.messages[0].caption, "Velmora");
-  EXPECT_EQ(rec.messages[0].kind, kIconInfo);
-  EXPECT_EQ(rec.beeps.size(), 1u);
-}
-
 TEST_F(MainWindowTest, InsertKeyTogglesItsPanelAndKeysRecordThePosition) {
   auto* ins = Child<QLabel>("StatPanel4");
   w->move(321, 222);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -70,7 +71,7 @@ class ServiceWindowTest : public ::testing::Test {
 
 TEST_F(ServiceWindowTest, WrongPasswordOpensNothingAndUserPasswordOpensCorrections) {
   script.Then("Wiadomosc", [](QWidget* w) { TypePassword(w, "zor"); });
-  sw.W().Regulacja1Click();
+  sw.Child<QToolButton>("RegulacjaPic")->click();  // the picture beside the corrections asks too
   EXPECT_TRUE(script.Done());
   EXPECT_FALSE(app::WindowFlags().ConfigRead);  // nothing was read for a wrong password
   EXPECT_TRUE(sw.rec.messages.empty());
