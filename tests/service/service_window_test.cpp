@@ -132,6 +132,10 @@ TEST_F(ServiceWindowTest, TrimSimulatedThenWrittenReachesTransmitterRecordAndPar
     EXPECT_FALSE(Get<QCheckBox>(w, "SimulCB")->isChecked());
     EXPECT_NEAR(Held().zero, 0.5, 1e-6);
     EXPECT_NEAR(Held().gain, 1.0, 1e-6);
+    // The result register follows the new corrections at the transmitter's next sample (every
+    // 0.2 s of its time), not at the next read: without this the check depended on where in its
+    // sampling step the earlier traffic had left the transmitter.
+    sw.Line().Advance(1000);
     r->Timer1Timer();
     EXPECT_NEAR(Shown(w, "PomiarP"), 1.01 * 50 + 0.5, 0.051);  // now applied by the transmitter itself
   });
