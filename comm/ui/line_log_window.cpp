@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kTimerMs = 200;
 constexpr int kShownLines = 5000;
-// A poll's line: time, source, command, outcome and the bytes both ways.
-constexpr int kLineChars = 160;
+// A poll's line: time, source, command, outcome and the bytes both ways, with the margins.
+constexpr int kLineChars = 172;
 // The lines kept for saving; past this the older half goes.
 constexpr std::size_t kKeptLines = 200000;
 
