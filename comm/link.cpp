@@ -110,7 +110,8 @@ bool TCommD::WriteFrame(const TBuffer& frame) {
   return line_->Write(frame.data(), static_cast<std::size_t>(count), 2 * lineTime + kWriteMarginMs);
 }
 
-bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int minTotal) {
+bool TCommD::ReadReply(TBuffer& buf, int& count, const TBuffer& frame, int timeoutMs, int minTotal) {
+  const int sent = frame[255];
   const int budget = count < static_cast<int>(buf.size()) ? count : static_cast<int>(buf.size());
   count = 0;
   trace_.got = 0;
@@ -140,6 +141,12 @@ bool TCommD::ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int mi
     // Nothing came within the time left (or nothing is waiting once it is up): the reply is late.
     if (r == 0) break;
     got = TakeIn(buf, got, got + r, minTotal, ended);
+    // An earlier command's echo and reply (it was stopped after its frame went out) come ahead of
+    // ours: that reply answers another command, and ours is still to come.
+    if (ended && std::memcmp(buf.data(), frame.data(), static_cast<std::size_t>(sent)) != 0) {
+      got = 0;
+      ended = false;
+    }
     trace_.got = got;
     trace_.ended = ended;
   }
@@ -174,7 +181,7 @@ bool TCommD::Exchange(const TBuffer& frame, int expected, std::uint16_t timeoutM
   if (!trace_.awaited) return true;
   const int sent = frame[255];
   int count = 2 * expected + 4 + sent;
-  if (!ReadReply(rx, count, sent, timeoutMs, sent + expected + 4)) return false;
+  if (!ReadReply(rx, count, frame, timeoutMs, sent + expected + 4)) return false;
   return ParseReply(rx, count, sent, expected, reply);
 }
 

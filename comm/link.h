@@ -42,8 +42,9 @@ class TCommD {
   // Writes the encoded frame (length in byte 255) after purging stale input.
   bool WriteFrame(const TBuffer& frame);
   // Reads into buf until a FrameEnd that can end the frame (at or past minTotal bytes) or the
-  // time-out; count in: at most this many bytes, out: bytes read (0 when not plausible).
-  bool ReadReply(TBuffer& buf, int& count, int sent, int timeoutMs, int minTotal);
+  // time-out; count in: at most this many bytes, out: bytes read (0 when not plausible). A whole
+  // exchange whose echo is not frame (an earlier command's, still on its way) is passed over.
+  bool ReadReply(TBuffer& buf, int& count, const TBuffer& frame, int timeoutMs, int minTotal);
   // One transaction; the command buffer is a copy and stays the caller's. The tag says whose it
   // is and which attempt, for the line log.
   bool Transact(TBuffer command, TBuffer& reply, std::uint16_t timeoutMs, TTransactTag tag = {});

@@ -2,10 +2,12 @@
 #include "comm/ui/line_log_window.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
@@ -21,6 +23,8 @@ namespace {
 
 constexpr int kTimerMs = 200;
 constexpr int kShownLines = 5000;
+// A poll's line: time, source, command, outcome and the bytes both ways, with the margins.
+constexpr int kLineChars = 172;
 // The lines kept for saving; past this the older half goes.
 constexpr std::size_t kKeptLines = 200000;
 
@@ -71,8 +75,12 @@ TLineLogWindow::TLineLogWindow(QWidget* owner, TLineLogRing& ring)
   layout->addWidget(CountersL);
   layout->addWidget(LogM, 1);
   layout->addLayout(buttons);
+  // Wide enough for a poll with its whole reply in view, but never past the screen.
   const QFontMetrics fm(LogM->font());
-  resize(fm.horizontalAdvance(QString(120, 'x')), fm.height() * 30);
+  QSize size(fm.horizontalAdvance(QString(kLineChars, 'x')), fm.height() * 30);
+  if (const QScreen* shown = owner ? owner->screen() : QGuiApplication::primaryScreen())
+    size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+  resize(size);
 
   Timer1 = new QTimer(this);
   connect(Timer1, &QTimer::timeout, this, &TLineLogWindow::Timer1Timer);

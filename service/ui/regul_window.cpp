@@ -125,6 +125,7 @@ void TRegulF::BuildLayout() {
   SimulCB->setToolTip(Lt("Simulate corrections"));
   trims->addWidget(AllZeroB, 2, 1, Qt::AlignLeft);
   trims->addWidget(SimulCB, 2, 2);
+  trims->setColumnStretch(1, 1);  // a wider window lengthens the scroll bars
   layout->addLayout(trims);
 
   auto* values = new QGridLayout;
@@ -145,7 +146,9 @@ void TRegulF::BuildLayout() {
   values->addWidget(nOutput, 0, 1);
   values->addWidget(PomiarP, 1, 0);
   values->addWidget(Outputp, 1, 1);
-  layout->addLayout(values);
+  // A taller window gives the room to the panels; the captions stay right above them.
+  values->setRowStretch(1, 1);
+  layout->addLayout(values, 1);
 
   auto* output = new QHBoxLayout;
   SetOut = Named(new QLineEdit("10.00", this), "SetOut");

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <fstream>
 #include <sstream>
 
@@ -94,6 +95,16 @@ TEST_F(LineLogWindowTest, ShowsEveryPollAndTheRetriesWhileAThirdOfTheRepliesAreL
             std::string::npos);
   EXPECT_NE(saved.str().find("good; retry 1 of 2" + std::string(20, ' ') + "> C9"), std::string::npos);
   EXPECT_NE(saved.str().find("Transactions: "), std::string::npos);
+}
+
+TEST_F(LineLogWindowTest, OpensAsWideAsAPollLineButNeverLargerThanTheScreen) {
+  sw.W().LineLog1Click();
+  ASSERT_NE(sw.W().LineLogWindow(), nullptr);
+  const QSize room = Log().screen()->availableGeometry().size();
+  EXPECT_LE(Log().width(), room.width());
+  EXPECT_LE(Log().height(), room.height());
+  const QFontMetrics fm(Log().findChild<QPlainTextEdit*>("LogM")->font());
+  EXPECT_GE(Log().width(), std::min(room.width() * 8 / 10, fm.horizontalAdvance(QString(150, 'x'))));
 }
 
 TEST_F(LineLogWindowTest, PauseHoldsTheListAndClearEmptiesListAndCounters) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "comm/comm_state.h"
+#include "comm/frame.h"
 #include "tests/comm/fake_line.h"
 #include "tests/comm/known_frames.h"
 
@@ -106,6 +107,27 @@ TEST_F(LinkTest, DamagedRepliesFailAndTheNextTransactionWorks) {
   }
 }
 
+// A command stopped after its frame went out (polling stopped, a retry) leaves its whole exchange
+// on the way: the next command must not take that earlier reply for its own.
+TEST_F(LinkTest, WholeEarlierExchangeAheadOfTheEchoIsNeverTakenForTheReply) {
+  // Another one-byte write: its frame and its reply are as long as ours.
+  TBuffer frame{};
+  ASSERT_TRUE(BuildFrame(Command({'D', 0x01, 0x00, 0x20, 0x5A}, 3), frame));
+  Bytes earlier(frame.begin(), frame.begin() + frame[255]);
+  const Bytes earlierReply = EncodeReply({'D', 0x55, 0x66});
+  earlier.insert(earlier.end(), earlierReply.begin(), earlierReply.end());
+  for (std::size_t chunk : {1u, 7u, 64u}) {
+    control->lateTail = earlier;
+    control->chunk = chunk;
+    ReplyWith(kGood);
+    if (Run()) {
+      EXPECT_EQ(Data(), (Bytes{'D', 0x00, 0x10})) << chunk;
+    }
+    control->lateTail.clear();
+    ASSERT_TRUE(RunPatiently()) << chunk;
+    EXPECT_EQ(Data(), (Bytes{'D', 0x00, 0x10})) << chunk;
+  }
+}
 TEST_F(LinkTest, CommandsThatCannotGoOutFailWithoutReading) {
   ReplyWith(kGood);
   TBuffer c{};

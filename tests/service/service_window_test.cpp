@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "comm/frame.h"
 #include "comm/record_layout.h"
 #include "comm/ui/wiadomosc_window.h"
 #include "service/ui/diagn_window.h"
@@ -132,6 +133,10 @@ TEST_F(ServiceWindowTest, TrimSimulatedThenWrittenReachesTransmitterRecordAndPar
     EXPECT_FALSE(Get<QCheckBox>(w, "SimulCB")->isChecked());
     EXPECT_NEAR(Held().zero, 0.5, 1e-6);
     EXPECT_NEAR(Held().gain, 1.0, 1e-6);
+    // The result register follows the new corrections at the transmitter's next sample (every
+    // 0.2 s of its time), not at the next read: without this the check depended on where in its
+    // sampling step the earlier traffic had left the transmitter.
+    sw.Line().Advance(1000);
     r->Timer1Timer();
     EXPECT_NEAR(Shown(w, "PomiarP"), 1.01 * 50 + 0.5, 0.051);  // now applied by the transmitter itself
   });
@@ -141,6 +146,23 @@ TEST_F(ServiceWindowTest, TrimSimulatedThenWrittenReachesTransmitterRecordAndPar
   EXPECT_NEAR(comm::DeviceRecord().GetFloat(comm::rec::kZeroReg), 0.5, 1e-6);
   EXPECT_EQ(sw.Child<QLabel>("RegulZV")->text(), "0.50%");
   EXPECT_EQ(sw.Child<QLabel>("RegulGV")->text(), "1.00%");
+}
+
+// Polling stopped for the visit may have caught a poll after its frame went out: that reply, of
+// another register, is still on its way when the window's first read goes out.
+TEST_F(ServiceWindowTest, AReplyOfAnEarlierCommandIsNeverShownAsTheWindowsOwn) {
+  Visit("zorv", "RegulF", [this](QWidget* w) {
+    comm::TBuffer command{}, frame{};
+    command[0] = 2;
+    command[1] = 'm';
+    command[2] = 0x04;  // the internal temperature, 25 C
+    command[3] = 10;
+    ASSERT_TRUE(comm::BuildFrame(command, frame));
+    ASSERT_TRUE(sw.Line().Write(frame.data(), frame[255], 100));
+    static_cast<TRegulF*>(w)->Timer1Timer();
+    EXPECT_NEAR(Shown(w, "PomiarP"), 50.0, 1e-6);
+  });
+  EXPECT_TRUE(script.Done());
 }
 
 TEST_F(ServiceWindowTest, ClosingRestoresWhatTheTransmitterHoldsEvenAfterAWrite) {
