@@ -78,6 +78,17 @@ std::string ValueText(const TParamSet& p, double value) {
   return RightAligned(RoundedText(value, RangeDecimals(p.P.MinInput, p.P.MaxInput)), 7);
 }
 
+TResultFlags ResultFlagsOf(const comm::TMeasurementStatus& s) {
+  TResultFlags f;
+  f.calMode = s.CalMode;
+  f.eepromError = s.EepromError;
+  f.internalError = s.InternalError;
+  f.brokenSensor = s.BrokenSensor;
+  f.outOfRange = s.OutOfRange;
+  f.unitIndex = s.UnitIndex;
+  return f;
+}
+
 TResultText ResultText(const TParamSet& p, double value, bool configRead, const TResultFlags& f,
                        const docs::TLangList& lang) {
   if (f.calMode) return {"Cal mode", true};

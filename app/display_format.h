@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/param_set.h"
+#include "comm/measurement.h"
 #include "docs/lang_list.h"
 #include "sensors/sensor_range.h"
 
@@ -41,6 +42,8 @@ struct TResultFlags {
   bool outOfRange = false;
   int unitIndex = 15;
 };
+// The flags of the latest measurement as the result panel needs them.
+TResultFlags ResultFlagsOf(const comm::TMeasurementStatus& s);
 struct TResultText {
   std::string text;
   bool fault = false;  // shown in the smaller font, centred

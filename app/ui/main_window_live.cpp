@@ -11,10 +11,10 @@
 #include "app/connection_tracker.h"
 #include "app/display_format.h"
 #include "app/rounding.h"
+#include "app/settings.h"
+#include "app/ui/app_state.h"
 #include "app/ui/main_window.h"
 #include "app/ui/message_box.h"
-#include "app/ui/app_state.h"
-#include "app/settings.h"
 #include "app/ui/window_state.h"
 #include "comm/comm_state.h"
 #include "comm/polling.h"
@@ -69,14 +69,7 @@ void TVortaF::ClearValuePanels() {
 }
 
 void TVortaF::showres(double value) {
-  const comm::TMeasurementStatus& s = comm::Comm().Status;
-  TResultFlags flags;
-  flags.calMode = s.CalMode;
-  flags.eepromError = s.EepromError;
-  flags.internalError = s.InternalError;
-  flags.brokenSensor = s.BrokenSensor;
-  flags.outOfRange = s.OutOfRange;
-  flags.unitIndex = s.UnitIndex;
+  const TResultFlags flags = ResultFlagsOf(comm::Comm().Status);
   const TResultText r = ResultText(Param(), value, WindowFlags().ConfigRead, flags, docs::LangList());
   SetResultFont(r.fault);
   Wynikp->setText(QString::fromStdString(r.text));

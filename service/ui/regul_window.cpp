@@ -56,15 +56,7 @@ void Colour(QLabel* l, const char* colour) {
 }
 
 app::TResultFlags FlagsNow() {
-  const comm::TMeasurementStatus& s = comm::Comm().Status;
-  app::TResultFlags f;
-  f.calMode = s.CalMode;
-  f.eepromError = s.EepromError;
-  f.internalError = s.InternalError;
-  f.brokenSensor = s.BrokenSensor;
-  f.outOfRange = s.OutOfRange;
-  f.unitIndex = s.UnitIndex;
-  return f;
+  return app::ResultFlagsOf(comm::Comm().Status);
 }
 
 }  // namespace
