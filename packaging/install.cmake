@@ -16,7 +16,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/vorta.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 file(GLOB vorta_language_files ${CMAKE_SOURCE_DIR}/docs/lang/*.lan)
 install(FILES ${vorta_language_files} DESTINATION ${VORTA_DATA_DIR})
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/help/ DESTINATION ${VORTA_DATA_DIR}/help)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/help/ DESTINATION ${VORTA_DATA_DIR})
 
 # cpack -G DEB in the build folder makes vorta_<version>_<arch>.deb; its dependencies are
 # Debian 12's own Qt 6 packages (and the C++ runtime), so apt installs it on a fresh machine.

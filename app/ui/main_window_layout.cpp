@@ -170,6 +170,7 @@ QWidget* TVortaF::BuildParamGroup() {
   RegulacjaPic->setAutoRaise(true);
   connect(RegulacjaPic, &QToolButton::clicked, this, &TVortaF::Regulacja1Click);
   corr->addWidget(RegulT);
+  corr->addSpacing(6);
   corr->addWidget(RegulZT);
   corr->addWidget(RegulZV);
   corr->addSpacing(12);

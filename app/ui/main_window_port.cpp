@@ -32,7 +32,9 @@ void TVortaF::BuildPortPanel() {
   PortPanel = new QLabel(statusBar());
   PortPanel->setObjectName("PortPanel");
   // Room for the longest port in use, "COM48 /dev/ttyACM15"; the window keeps its size.
-  PortPanel->setMinimumWidth(PortPanel->fontMetrics().horizontalAdvance("COM48 /dev/ttyACM15") + 8);
+  // A margin keeps it apart from the status text before it.
+  PortPanel->setContentsMargins(12, 0, 4, 0);
+  PortPanel->setMinimumWidth(PortPanel->fontMetrics().horizontalAdvance("COM48 /dev/ttyACM15") + 16);
   statusBar()->insertPermanentWidget(1, PortPanel);  // after panel 0, before the progress bar
 }
 

@@ -30,7 +30,7 @@ wait_for() {  # wait_for <tries of 0.1 s> <command...>
 
 cmake --install "$build" --prefix "$tmp/usr" >/dev/null
 for f in bin/vorta bin/vorta-sim share/applications/vorta.desktop share/icons/hicolor/scalable/apps/vorta.svg \
-  share/vorta/Polski.lan share/vorta/help; do
+  share/vorta/Polski.lan share/vorta/VortaEN/index.html share/vorta/VortaPL/index.html bin/vorta-cli; do
   [ -e "$tmp/usr/$f" ] || fail "the installation has no $f"
 done
 
