@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "platform/port_list.h"
+#include "comm/port_list.h"
 
 namespace vorta::cli {
 namespace {
@@ -101,8 +101,8 @@ int ParsePortName(const std::string& text) {
   std::string upper = text;
   for (char& c : upper)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  if (upper.rfind("COM", 0) == 0) return platform::ComNumberOfName(upper);
-  return platform::ComNumberOfName("COM" + upper);
+  if (upper.rfind("COM", 0) == 0) return comm::ComNumberOf(upper);
+  return comm::ComNumberOf("COM" + upper);
 }
 
 TParsedArgs ParseCliArgs(const std::vector<std::string>& args) {

@@ -21,7 +21,7 @@ constexpr int kBarWidth = 20;
 // Why COMn could not be opened, as far as can be told without opening it.
 std::string PortTrouble(int port) {
   const std::string device = platform::ResolveComPort(port);
-  if (device.empty()) return platform::ComName(port) + " has no device";
+  if (device.empty()) return "COM" + std::to_string(port) + " has no device";
   std::error_code ec;
   if (!std::filesystem::exists(device, ec)) return device + ": no such device";
   return device + ": held by another program, not permitted or not a serial port";

@@ -14,9 +14,9 @@
 #include "app/param_set.h"
 #include "app/settings.h"
 #include "cli/cli_options.h"
+#include "comm/port_list.h"
 #include "comm/transfer_runner.h"
 #include "docs/lang_list.h"
-#include "platform/port_list.h"
 
 namespace vorta::cli {
 
@@ -39,7 +39,7 @@ struct TCliEnv {
   std::string programDir;                  // language files and Tables/
   std::string workingDir;                  // where a table file is looked for first
   std::function<bool(int port)> openLine;  // opens COMn and starts polling
-  std::function<std::vector<platform::TSystemPort>()> systemPorts;
+  std::function<std::vector<comm::TPortDevice>()> systemPorts;
   std::function<app::THistoryTime()> now;
   const std::atomic<bool>* interrupted = nullptr;  // set by Ctrl+C
   int connectTimeoutMs = 3000;                     // for the first measurement
@@ -69,7 +69,7 @@ class TCliSession {
   // Opens the port (--port, else ComPort of Vorta.ini) and waits for the first measurement;
   // kExitDone, or the exit code after the message.
   int Connect();
-  std::string PortName() const { return platform::ComName(port_); }
+  std::string PortName() const { return "COM" + std::to_string(port_); }
   int ConnectedModel() const { return model_; }
 
   // Follows a transfer: a bar on the error stream when that is a terminal; Ctrl+C aborts it.

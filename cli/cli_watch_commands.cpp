@@ -11,7 +11,9 @@
 #include "cli/cli_json.h"
 #include "comm/comm_state.h"
 #include "comm/polling.h"
+#include "comm/port_list.h"
 #include "docs/param_compare.h"
+#include "platform/port_links.h"
 #include "platform/port_names.h"
 
 namespace vorta::cli {
@@ -103,29 +105,24 @@ void MonitorLine(TCliSession& s, double ms, double value, double current) {
 
 }  // namespace
 
+// The list of Options > Communication, line for line.
 int RunPorts(TCliSession& s) {
-  const std::vector<platform::TPortEntry> ports =
-      platform::ListPorts(s.Env().systemPorts ? s.Env().systemPorts() : std::vector<platform::TSystemPort>{},
-                          platform::PortsDir());
+  const std::vector<comm::TPortEntry> ports =
+      comm::BuildPortList(s.Env().systemPorts ? s.Env().systemPorts() : std::vector<comm::TPortDevice>{},
+                          platform::ListPortLinks(platform::PortsDir()));
   if (s.Options().json) {
     std::vector<std::string> items;
-    for (const platform::TPortEntry& p : ports)
+    for (const comm::TPortEntry& p : ports)
       items.push_back(TJsonObject()
-                          .TextOrNull("port", p.com ? platform::ComName(p.com) : "")
-                          .Text("device", p.device)
-                          .Text("description", p.description)
+                          .Text("port", p.name)
+                          .Text("device", p.path)
+                          .Text("description", p.about)
                           .Bool("link", p.link)
                           .Str());
     s.Json(JsonArray(items));
     return kExitDone;
   }
-  for (const platform::TPortEntry& p : ports) {
-    std::string name = p.com ? platform::ComName(p.com) : "-";
-    name.resize(std::max<std::size_t>(name.size(), 7), ' ');
-    std::string device = p.device;
-    device.resize(std::max<std::size_t>(device.size(), 24), ' ');
-    s.Out() << name << " " << device << " " << p.description << "\n";
-  }
+  for (const comm::TPortEntry& p : ports) s.Out() << comm::PortEntryText(p) << "\n";
   s.Out() << std::flush;
   return kExitDone;
 }

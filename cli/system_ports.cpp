@@ -1,19 +1,22 @@
-// The system's serial ports through QSerialPortInfo (Qt Core only, no window).
+// The system's serial devices through QSerialPortInfo (Qt Core only, no window).
 #include "cli/system_ports.h"
 
 #include <QSerialPortInfo>
 
 namespace vorta::cli {
 
-std::vector<platform::TSystemPort> SystemSerialPorts() {
-  std::vector<platform::TSystemPort> ports;
+std::vector<comm::TPortDevice> SystemSerialPorts() {
+  std::vector<comm::TPortDevice> devices;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    // A USB adapter names its maker and product; a port without them sits on the board.
-    QString what = (info.manufacturer() + " " + info.description()).trimmed();
-    if (!info.hasVendorIdentifier() && what.isEmpty()) what = "built-in";
-    ports.push_back({info.systemLocation().toStdString(), what.toStdString()});
+    comm::TPortDevice d;
+    d.location = info.systemLocation().toStdString();
+    // Only adapters on a bus with vendor identifiers are USB; the board's own ports have none.
+    d.usb = info.hasVendorIdentifier();
+    d.maker = info.manufacturer().trimmed().toStdString();
+    d.product = info.description().trimmed().toStdString();
+    devices.push_back(std::move(d));
   }
-  return ports;
+  return devices;
 }
 
 }  // namespace vorta::cli

@@ -1,13 +1,13 @@
-// The serial devices of this machine with what each adapter says of itself, as Qt's serial-port
-// information class reports them (the port dialog uses the same source).
+// The serial devices of this machine, read from Qt's serial-port information exactly as the port
+// dialog reads them, so that `vorta-cli ports` offers what Options > Communication offers.
 #pragma once
 
 #include <vector>
 
-#include "platform/port_list.h"
+#include "comm/port_list.h"
 
 namespace vorta::cli {
 
-std::vector<platform::TSystemPort> SystemSerialPorts();
+std::vector<comm::TPortDevice> SystemSerialPorts();
 
 }  // namespace vorta::cli

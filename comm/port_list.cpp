@@ -59,7 +59,7 @@ std::vector<TPortEntry> BuildPortList(const std::vector<TPortDevice>& devices,
   }
   for (const platform::TPortLinkInfo& l : links) {
     const int n = ComNumberOf(l.name);
-    if (n > 0) byNumber[n] = {n, "COM" + std::to_string(n), l.target, "link in ports/"};
+    if (n > 0) byNumber[n] = {n, "COM" + std::to_string(n), l.target, "link in ports/", true};
   }
   std::vector<TPortEntry> list;
   list.reserve(byNumber.size());

@@ -1,5 +1,5 @@
-// The serial ports the port dialog offers: the devices the system reports and the links in ports/,
-// each under its COM name, one entry per number in numeric order; and the line that says why a
+// The serial ports the port dialog and `vorta-cli ports` offer: the devices the system reports and the links
+// in ports/, each under its COM name, one entry per number in numeric order; and the line that says why a
 // port could not be opened.
 #pragma once
 
@@ -25,6 +25,7 @@ struct TPortEntry {
   std::string name;   // "COMn"
   std::string path;   // the device behind it
   std::string about;  // maker and product of a USB adapter, "built-in", or "link in ports/"
+  bool link = false;  // a link in ports/
 };
 
 inline constexpr int kMaxComNumber = 65535;  // the settings keep the port as 16 bits

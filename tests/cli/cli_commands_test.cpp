@@ -298,24 +298,28 @@ TEST(CliSettings, MessagesInTheLanguageChosen) {
       Has(run.Err(), "Klingon.lan cannot be used; English is used.\nNo communication with transmitter!"));
 }
 
-TEST(CliPorts, ListsTheLinksAndTheSystemsPorts) {
+TEST(CliPorts, ListsWhatThePortDialogLists) {
   CliRun run;
   fs::create_directories(run.Dir() / "ports");
   fs::create_symlink("/dev/null", run.Dir() / "ports/COM3");
   platform::SetPortsDir((run.Dir() / "ports").string());
   run.Env().systemPorts = [] {
-    return std::vector<platform::TSystemPort>{{"/dev/ttyUSB0", "FTDI FT232R USB UART"},
-                                              {"/dev/ttyS0", "built-in"}};
+    return std::vector<comm::TPortDevice>{{"/dev/ttyUSB0", "FTDI", "FT232R USB UART", true},
+                                          {"/dev/ttyAMA0", "", "", false},  // no COM name
+                                          {"/dev/ttyS0", "", "", false}};
   };
   ASSERT_EQ(run({"ports"}), kExitDone);
   EXPECT_EQ(run.Out(),
-            "COM1    /dev/ttyS0               built-in\n"
-            "COM3    /dev/null                \n"
-            "COM17   /dev/ttyUSB0             FTDI FT232R USB UART\n");
+            "COM1  /dev/ttyS0  built-in\n"
+            "COM3  /dev/null  link in ports/\n"
+            "COM17  /dev/ttyUSB0  FTDI FT232R USB UART\n");
   ASSERT_EQ(run({"ports", "--json"}), kExitDone);
   EXPECT_TRUE(Has(run.Out(),
                   "{\"port\":\"COM17\",\"device\":\"/dev/ttyUSB0\",\"description\":\"FTDI FT232R USB "
                   "UART\",\"link\":false}"));
+  EXPECT_TRUE(Has(run.Out(),
+                  "{\"port\":\"COM3\",\"device\":\"/dev/null\",\"description\":\"link in "
+                  "ports/\",\"link\":true}"));
   platform::SetPortsDir("");
 }
 

@@ -1,13 +1,17 @@
-// The port list of the port dialog (COM names, numeric order, links over devices), the lines that
-// say why a port would not open, and a line that failed beneath the program.
+// The port list of the port dialog and vorta-cli (COM names, numeric order, links over devices, the
+// ports/ folder), the lines that say why a port would not open, and a line that failed beneath the
+// program.
 #include "comm/port_list.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "comm/comm_state.h"
 #include "comm/polling.h"
 #include "comm/protocol.h"
 #include "tests/comm/fake_line.h"
+#include "tests/support/temp_dir.h"
 
 namespace vorta::comm {
 namespace {
@@ -53,6 +57,26 @@ TEST(Ports, ListIsInNumericOrderWithLinksWinningOverDevices) {
   EXPECT_EQ(PortEntryText(list[0]), "COM1  /dev/pts/3  link in ports/");
   EXPECT_EQ(PortEntryText(list[1]), "COM2  /dev/ttyS1  built-in");
   EXPECT_EQ(PortEntryText(list[3]), "COM17  /dev/ttyUSB0  FTDI FT232R USB UART");
+}
+
+TEST(Ports, LinksOfThePortsFolderStayListedWhenTheirDeviceIsGone) {
+  vorta::testing::TempDir dir;
+  const std::filesystem::path ports = dir / "ports";
+  std::filesystem::create_directory(ports);
+  std::filesystem::create_symlink(dir / "gone", ports / "COM10");  // a simulator that did not tidy up
+  std::filesystem::create_symlink("/dev/null", ports / "COM2");
+  std::filesystem::create_symlink("/dev/null", ports / "notes");
+  const std::vector<TPortEntry> list =
+      BuildPortList({{"/dev/ttyS1", "", "", false}}, platform::ListPortLinks(ports.string()));
+  ASSERT_EQ(Names(list), (std::vector<std::string>{"COM2", "COM10"}));  // the link, not /dev/ttyS1
+  EXPECT_TRUE(list[0].link);
+  EXPECT_EQ(PortEntryText(list[1]), "COM10  " + (dir / "gone").string() + "  link in ports/");
+  // Without a ports folder the devices are listed alone.
+  const std::vector<TPortEntry> alone =
+      BuildPortList({{"/dev/ttyUSB1", "", "", true}}, platform::ListPortLinks((dir / "none").string()));
+  ASSERT_EQ(alone.size(), 1u);
+  EXPECT_EQ(PortEntryText(alone[0]), "COM18  /dev/ttyUSB1  USB");
+  EXPECT_FALSE(alone[0].link);
 }
 
 TEST(Ports, PortsAreFoundByTheirWholeNumber) {
