@@ -21,6 +21,7 @@
 #include "app/settings.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/window_state.h"
+#include "comm/ui/line_log_window.h"
 #include "docs/ui/lang.h"
 #include "docs/ui/parametry_form.h"
 #include "platform/keyboard.h"
@@ -116,6 +117,8 @@ TVortaF::TVortaF(QWidget* parent, bool showSplash) : QMainWindow(parent) {
 }
 
 TVortaF::~TVortaF() {
+  // The line log window goes while this is still a whole main window: its end clears lineLog_.
+  delete lineLog_;
   qApp->removeEventFilter(this);
   RecordPosition();
   SetBeforeMessageHook(nullptr);
