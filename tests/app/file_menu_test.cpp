@@ -20,36 +20,13 @@
 #include "sensors/sensor_range.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/program_folder.h"
+#include "tests/support/scripted_file_dialogs.h"
 #include "tests/support/temp_dir.h"
 
 namespace vorta::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScriptedDialogs : public IFileDialogs {
- public:
-  ScriptedDialogs() { old_ = SetFileDialogs(this); }
-  ~ScriptedDialogs() override { SetFileDialogs(old_); }
-  QString OpenFile(QWidget*, const QString& dir, const QString& filter) override {
-    dirs.push_back(dir);
-    filters.push_back(filter);
-    return Next();
-  }
-  QString SaveFile(QWidget*, const QString& dir, const QString& proposed, const QString& filter,
-                   const QString& suffix) override {
-    dirs.push_back(dir);
-    filters.push_back(filter);
-    proposals.push_back(proposed);
-    suffixes.push_back(suffix);
-    return Next();
-  }
-  QStringList answers, dirs, filters, proposals, suffixes;
-
- private:
-  QString Next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
-  IFileDialogs* old_ = nullptr;
-};
 
 const char* kFile =
     "Parametry przetwornika serii "
@@ -78,7 +55,7 @@ class FileMenuTest : public ::testing::Test {
   testing::ProgramFolder folder;
   testing::TempDir files;
   testing::MessageRecorder rec;
-  ScriptedDialogs dialogs;
+  testing::ScriptedFileDialogs dialogs;
   fs::path dir_ = files.Path();
   std::unique_ptr<TVortaF> w;
 };

@@ -6,25 +6,11 @@
 
 #include "app/ui/file_dialogs.h"
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/scripted_file_dialogs.h"
 #include "tests/support/sim_window.h"
 
 namespace vorta::cli {
 namespace {
-
-// Answers the window's Open dialog with one file.
-class OneFileDialog : public app::IFileDialogs {
- public:
-  explicit OneFileDialog(QString file) : file_(std::move(file)) { old_ = app::SetFileDialogs(this); }
-  ~OneFileDialog() override { app::SetFileDialogs(old_); }
-  QString OpenFile(QWidget*, const QString&, const QString&) override { return file_; }
-  QString SaveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-
- private:
-  QString file_;
-  app::IFileDialogs* old_ = nullptr;
-};
 
 TEST(CliAndWindow, BothWriteTheSameBytesForTheSameFile) {
   std::vector<std::uint8_t> fromCli;
@@ -36,7 +22,8 @@ TEST(CliAndWindow, BothWriteTheSameBytesForTheSameFile) {
 
   vorta::testing::SimWindow sw;
   ASSERT_TRUE(sw.TickUntilConnected());
-  OneFileDialog dialog(QString::fromStdString(file));
+  vorta::testing::ScriptedFileDialogs dialog;
+  dialog.answers << QString::fromStdString(file);
   sw.Child<QAction>("Otworz1")->trigger();
   sw.W().ZapiszTClick();
   ASSERT_EQ(sw.W().StatusText(), "Transmitter programmed");

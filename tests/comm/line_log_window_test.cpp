@@ -14,25 +14,12 @@
 #include <sstream>
 
 #include "app/ui/file_dialogs.h"
+#include "tests/support/scripted_file_dialogs.h"
 #include "tests/support/sim_window.h"
 #include "tests/support/temp_dir.h"
 
 namespace vorta::comm {
 namespace {
-
-class SavePath : public app::IFileDialogs {
- public:
-  explicit SavePath(QString path) : path_(std::move(path)) { old_ = app::SetFileDialogs(this); }
-  ~SavePath() override { app::SetFileDialogs(old_); }
-  QString OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-  QString SaveFile(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
-    return path_;
-  }
-
- private:
-  QString path_;
-  app::IFileDialogs* old_ = nullptr;
-};
 
 class LineLogWindowTest : public ::testing::Test {
  protected:
@@ -82,7 +69,8 @@ TEST_F(LineLogWindowTest, ShowsEveryPollAndTheRetriesWhileAThirdOfTheRepliesAreL
   testing::TempDir dir;
   const std::string path = dir.File("line.txt");
   {
-    SavePath dialogs(QString::fromStdString(path));
+    testing::ScriptedFileDialogs dialogs;
+    dialogs.answers << QString::fromStdString(path);
     Log().findChild<QPushButton*>("SaveB")->click();
   }
   std::ifstream in(path);

@@ -17,7 +17,7 @@
 #include "sensors/sensor_signal.h"
 #include "sim/sim_measure.h"
 #include "tests/support/dialog_keys.h"
-#include "tests/support/file_dialog_script.h"
+#include "tests/support/scripted_file_dialogs.h"
 #include "tests/support/its90_reference.h"
 #include "tests/support/modal_driver.h"
 #include "tests/support/sim_window.h"
@@ -203,7 +203,7 @@ TEST_F(SelectionWindow, ThermocouplesWithEachColdJunctionMode) {
 
 TEST_F(SelectionWindow, UserThermocoupleTableDecidesTheColdJunction) {
   testing::TempDir files;
-  testing::FileDialogScript dialogs;
+  testing::ScriptedFileDialogs dialogs;
   for (int step : {5, 10}) {
     std::ofstream f(files.File("tc" + std::to_string(step) + ".dat"));
     f << "; user thermocouple\n";
@@ -351,7 +351,7 @@ TEST_F(SelectionWindow, UnchangedOkKeepsDoubleModesRangeFilterAndCorrections) {
 
 TEST_F(SelectionWindow, TicksOnOneTabClearEveryConversionOfTheOther) {
   testing::TempDir files;
-  testing::FileDialogScript dialogs;
+  testing::ScriptedFileDialogs dialogs;
   std::ofstream(files.File("mv.dat")) << "0 0\n100 50\n";
   dialogs.answers = {QString::fromStdString(files.File("mv.dat"))};
   Start(48);
@@ -561,7 +561,7 @@ TEST_F(SelectionWindow, VoltageConversionRefusesBadEntriesAndKeepsThePreviousVal
 // a good file after them is read, shown with its count, and taken on OK.
 TEST_F(SelectionWindow, TableDialogRefusesBadFilesAndTakesTheGoodOneAfterThem) {
   testing::TempDir files;
-  testing::FileDialogScript dialogs;
+  testing::ScriptedFileDialogs dialogs;
   const auto write = [&files](const char* name, const std::string& text) {
     std::ofstream(files.File(name), std::ios::binary) << text;
     return QString::fromStdString(files.File(name));
@@ -628,7 +628,7 @@ TEST_F(SelectionWindow, TableDialogRefusesBadFilesAndTakesTheGoodOneAfterThem) {
 // written, and the output follows it on both sides of the step.
 TEST_F(SelectionWindow, TableWithAStepOfEqualSignalsIsWrittenWithoutBreakingTheCharacteristic) {
   testing::TempDir files;
-  testing::FileDialogScript dialogs;
+  testing::ScriptedFileDialogs dialogs;
   std::ofstream(files.File("step.dat")) << "0 0\n10 5\n20 5\n30 10\n";
   dialogs.answers = {QString::fromStdString(files.File("step.dat"))};
   Start(48);
